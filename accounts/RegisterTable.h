@@ -1,0 +1,15 @@
+#pragma once
+// The user register in memory: one row per register line, every field as
+// the text read. Rows are numbered from 1 (row 0 unused); the table grows as
+// needed so no register line is ever dropped.
+#include <QString>
+#include <vector>
+
+struct RegisterTable {
+    int UserCount = 0;
+    std::vector<QString> RegID{1}, RegPasswd{1}, RegPort{1}, RegUnit{1}, RegTime{1},
+        RegMax{1}, RegMin{1}, RegMaxp{1}, RegMinp{1};
+
+    // Makes room for row `row` in every column.
+    void ensureRow(int row);
+};

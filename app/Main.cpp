@@ -1,0 +1,4 @@
+#include "app/Main.h"
+
+// Filled in with the start-up windows.
+void Main() {}

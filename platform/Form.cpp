@@ -1,0 +1,74 @@
+#include "platform/Form.h"
+
+#include <QCloseEvent>
+#include <QTimer>
+
+namespace platform {
+
+namespace {
+ChildPageHost*& hostSlot() {
+    static ChildPageHost* host = nullptr;
+    return host;
+}
+}  // namespace
+
+void setChildPageHost(ChildPageHost* host) {
+    hostSlot() = host;
+}
+ChildPageHost* childPageHost() {
+    return hostSlot();
+}
+
+Form::~Form() {
+    delete window_.data();
+}
+
+void Form::Load() {
+    if (isLoaded())
+        return;
+    window_ = CreateControls();
+    window_->installEventFilter(this);
+    Form_Load();
+}
+
+void Form::Show() {
+    Load();
+    if (!isLoaded())
+        return;  // Form_Load may have unloaded the window again
+    if (isChildPage() && childPageHost()) {
+        childPageHost()->showChildPage(window_);
+    } else {
+        window_->show();
+        window_->raise();
+        window_->activateWindow();
+    }
+}
+
+void Form::Unload() {
+    if (!isLoaded() || unloading_)
+        return;
+    unloading_ = true;
+    QWidget* w = window_;
+    for (QTimer* t : w->findChildren<QTimer*>())
+        t->stop();
+    Form_Unload();
+    window_ = nullptr;
+    w->removeEventFilter(this);
+    if (isChildPage() && childPageHost())
+        childPageHost()->removeChildPage(w);
+    w->hide();
+    // The controls may be inside the handler that unloads them: delete later.
+    w->deleteLater();
+    unloading_ = false;
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_ && event->type() == QEvent::Close && !unloading_) {
+        event->ignore();
+        TitleBarClose();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace platform

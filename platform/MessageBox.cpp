@@ -1,0 +1,40 @@
+#include "platform/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace platform {
+
+namespace {
+struct Recorder {
+    bool on = false;
+    QList<RecordedMessage> messages;
+};
+Recorder& recorder() {
+    static Recorder r;
+    return r;
+}
+}  // namespace
+
+void MsgBox(const QString& text, MsgIcon icon, const QString& title) {
+    if (recorder().on) {
+        recorder().messages.append({text, title, icon});
+        return;
+    }
+    QMessageBox box(icon == MsgIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon, title,
+                    text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+void setRecordMessages(bool on) {
+    recorder().on = on;
+    recorder().messages.clear();
+}
+
+QList<RecordedMessage> takeRecordedMessages() {
+    QList<RecordedMessage> out;
+    out.swap(recorder().messages);
+    return out;
+}
+
+}  // namespace platform

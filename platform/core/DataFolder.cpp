@@ -1,0 +1,20 @@
+#include "platform/core/DataFolder.h"
+
+#include <QDir>
+
+namespace platform {
+
+QString dataFolder() {
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    const QString folder = base + QStringLiteral("/ambrel");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString dataPath(const QString& fileName) {
+    return dataFolder() + QLatin1Char('/') + fileName;
+}
+
+}  // namespace platform

@@ -1,0 +1,107 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "platform/core/DigitPattern.h"
+#include "platform/core/TextFile.h"
+#include "platform/core/TextTable.h"
+
+using namespace platform;
+
+namespace {
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+void writeBytes(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+}  // namespace
+
+class TextFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const QString& n) { return dir.filePath(n); }
+    void TearDown() override { setSimulateWriteFailure(false); }
+};
+
+TEST_F(TextFileTest, WritesLatin1LinesEndedByCrLfAndReadsThemBack) {
+    const QString p = path("a.txt");
+    ASSERT_TRUE(writeLinesAtomic(p, {"ID,Passwd", QString::fromLatin1("caf\xe9")}));
+    EXPECT_EQ(bytesOf(p), QByteArray("ID,Passwd\r\ncaf\xe9\r\n"));
+    QStringList lines;
+    ASSERT_TRUE(readLines(p, lines));
+    EXPECT_EQ(lines, (QStringList{"ID,Passwd", QString::fromLatin1("caf\xe9")}));
+}
+
+TEST_F(TextFileTest, ReadAcceptsMixedLineEndsAndALastLineWithoutEnding) {
+    const QString p = path("b.txt");
+    writeBytes(p, "one\r\ntwo\nthree\rfour");
+    QStringList lines;
+    ASSERT_TRUE(readLines(p, lines));
+    EXPECT_EQ(lines, (QStringList{"one", "two", "three", "four"}));
+    EXPECT_FALSE(readLines(path("missing.txt"), lines));
+}
+
+TEST_F(TextFileTest, FailedRewriteLeavesTheOldFileWhole) {
+    const QString p = path("c.txt");
+    ASSERT_TRUE(writeLinesAtomic(p, {"old"}));
+    setSimulateWriteFailure(true);
+    EXPECT_FALSE(writeLinesAtomic(p, {"new"}));
+    EXPECT_FALSE(appendLine(p, "more"));
+    EXPECT_EQ(bytesOf(p), QByteArray("old\r\n"));
+    // A folder that does not exist cannot take the file either.
+    setSimulateWriteFailure(false);
+    EXPECT_FALSE(writeLinesAtomic(path("no/such/folder.txt"), {"x"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"c.txt"});
+}
+
+TEST_F(TextFileTest, AppendStartsANewLineWhenTheFileLacksOne) {
+    const QString p = path("d.txt");
+    writeBytes(p, "header\r\nrow");
+    ASSERT_TRUE(appendLine(p, "next"));
+    EXPECT_EQ(bytesOf(p), QByteArray("header\r\nrow\r\nnext\r\n"));
+    ASSERT_TRUE(appendLine(p, "last"));
+    EXPECT_EQ(bytesOf(p), QByteArray("header\r\nrow\r\nnext\r\nlast\r\n"));
+    EXPECT_FALSE(appendLine(path("sub/none.txt"), "x"));
+}
+
+TEST(DigitPatternTest, ZeroPaddingAndOneDecimalWithAPoint) {
+    EXPECT_EQ(zeroPadded(95, 5), "00095");
+    EXPECT_EQ(zeroPadded(10000, 4), "10000");
+    EXPECT_EQ(zeroPadded(0, 2), "00");
+    EXPECT_EQ(oneDecimal(95 / 18.0, 2), "05.3");
+    EXPECT_EQ(oneDecimal(1023 / 18.0, 2), "56.8");
+    EXPECT_EQ(oneDecimal(0, 2), "00.0");
+    EXPECT_EQ(oneDecimal(126 / 18.0, 2), "07.0");
+    EXPECT_EQ(oneDecimal(120 / 18.0, 1), "6.7");
+    EXPECT_EQ(oneDecimal(80 / 18.0, 1), "4.4");
+    EXPECT_EQ(oneDecimal(100 / 18.0, 1), "5.6");
+}
+
+TEST(DigitPatternTest, HalvesRoundToTheEvenNumber) {
+    EXPECT_EQ(roundHalfEven(120.5), 120);
+    EXPECT_EQ(roundHalfEven(121.5), 122);
+    EXPECT_EQ(roundHalfEven(6.75 * 18), 122);
+    EXPECT_EQ(roundHalfEven(6.25 * 18), 112);
+    EXPECT_EQ(roundHalfEven(6.7 * 18), 121);
+    EXPECT_EQ(roundHalfEven(3.8 * 18), 68);
+}
+
+TEST_F(TextFileTest, TableSkipsBlankLinesAndTypesNumbers) {
+    const QString p = path("t.txt");
+    writeBytes(p, "A,B,C\r\nx,0000,5.5\r\n\r\n  \r\ny\r\n");
+    TextTable t;
+    ASSERT_TRUE(loadTextTable(p, t));
+    EXPECT_EQ(t.fieldNames, (QStringList{"A", "B", "C"}));
+    ASSERT_EQ(t.rows.size(), 2);
+    EXPECT_EQ(t.field(1, 0), "y");
+    EXPECT_EQ(t.field(1, 2), "");  // short row: missing field is empty
+    EXPECT_EQ(fieldValue(t.field(0, 1)), QVariant(0LL));
+    EXPECT_EQ(fieldValue(t.field(0, 2)).toDouble(), 5.5);
+    EXPECT_EQ(fieldValue("PC"), QVariant(QString("PC")));
+}

@@ -1,0 +1,15 @@
+// Entry of the window and end-to-end test programs: a QApplication on the
+// offscreen platform, then every test.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    return RUN_ALL_TESTS();
+}
