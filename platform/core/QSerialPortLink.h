@@ -1,0 +1,29 @@
+#pragma once
+// The serial link to the meter over QSerialPort.
+#include <QSerialPort>
+
+#include "platform/core/SerialLink.h"
+
+namespace platform {
+
+class QSerialPortLink : public SerialLink {
+public:
+    bool setCommPort(int port) override;
+    bool open() override;
+    void close() override;
+    bool isOpen() const override;
+    bool setDtr(bool on) override;
+    int inBufferCount() override;
+    bool input(QByteArray& bytes) override;
+    bool output(const QByteArray& bytes) override;
+
+private:
+    bool configureLine();
+    void pullArrivedBytes();
+    bool failed() const;
+
+    QSerialPort port_;
+    int commPort_ = 1;
+};
+
+}  // namespace platform
