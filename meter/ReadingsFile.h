@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/Module1.h"
+#include "meter/ReadingTables.h"
+
 inline const QString kReadingsHeader =
     QStringLiteral("Test_No,Glucose,Month,Day,Hour,Minute,Event,Glucose_mmol,Year,Date & Time");
 inline const QString kPlaceholderLine =
@@ -11,6 +14,26 @@ inline const QString kPlaceholderLine =
 
 QString readingsFilePath(const QString& userId);
 
+// Where the file as it was is kept when the loader had to leave lines out.
+QString readingsBackupPath(const QString& userId);
+
 // Writes the file of a user without readings: the header and the placeholder
 // line, replacing any file of that name. False when it cannot be written.
 bool writePlaceholderReadingsFile(const QString& userId);
+
+// The file's meal mark for a reading: the number 0, an empty mark or "C"
+// give "C"; 1 or "PC" give "PC"; 2 or "QC" give "QC"; anything else "C".
+// Text that reads as a number counts as that number.
+QString eventMarkText(const EventMark& mark);
+
+// Reading line number `lineNumber` (1 for the newest), made from table row `row`.
+QString readingLine(const ReadingList& table, int row, int lineNumber);
+
+// The whole file for a table: the header, then rows ReadCount down to 1.
+QStringList readingsFileLines(const ReadingList& table);
+
+// Rewrites the user's readings file from the readings table, replacing the
+// old file atomically. When the loader left lines out, the file as it was is
+// first copied to "<ID>.txt.bak"; if that copy fails nothing is rewritten.
+// False when the file was not rewritten (the old one is then untouched).
+bool CreateAfile(Module1::State& s);
