@@ -1,0 +1,23 @@
+#pragma once
+// Fills the readings table from the signed-in user's readings file at
+// sign-in. The file holds the newest reading first; the table the oldest.
+#include <QString>
+
+#include "app/Module1.h"
+
+struct ReadingsLoadResult {
+    int readingsLoaded = 0;  // lines taken into the table
+    int linesLeftOut = 0;    // unreadable lines and lines beyond the capacity
+};
+
+// Loads the readings file at `path` into `s.readings`, using `s.batch` as scratch
+// (its NewCount is left alone). A missing or unreadable file, or one without
+// reading lines, loads as the placeholder row. A line whose glucose, month,
+// day, hour, minute or year is not a 16-bit whole number is left out; after
+// 10000 readings the remaining (older) lines are left out. When any line is
+// left out, s.readingsFileNeedsBackup is set so the file as it was is kept
+// before it is first rewritten.
+ReadingsLoadResult loadReadingsFile(const QString& path, Module1::State& s);
+
+// The message telling the user how many lines were left out.
+QString linesLeftOutMessage(int linesLeftOut, const QString& userId);
