@@ -5,6 +5,6 @@ void RegisterTable::ensureRow(int row) {
     if (RegID.size() >= needed)
         return;
     for (auto* column : {&RegID, &RegPasswd, &RegPort, &RegUnit, &RegTime, &RegMax, &RegMin,
-                         &RegMaxp, &RegMinp})
+                         &RegMaxp, &RegMinp, &RegLine})
         column->resize(needed);
 }

@@ -9,6 +9,9 @@ struct RegisterTable {
     int UserCount = 0;
     std::vector<QString> RegID{1}, RegPasswd{1}, RegPort{1}, RegUnit{1}, RegTime{1},
         RegMax{1}, RegMin{1}, RegMaxp{1}, RegMinp{1};
+    // Each row's line as it stood in the file, so a row nobody changed is
+    // written back byte for byte even when it was edited by hand.
+    std::vector<QString> RegLine{1};
 
     // Makes room for row `row` in every column.
     void ensureRow(int row);

@@ -1,0 +1,16 @@
+#pragma once
+// Which IDs and passwords the register can hold. An ID becomes the name of
+// the user's readings file "<ID>.txt" and both are stored in a comma-
+// separated single-byte line without quoting, so characters that would break
+// the file name or the line are refused.
+#include <QString>
+
+// False for: a character that is not a single Latin-1 byte, a control
+// character, a comma, any of / \ : * ? " < > |, the names "." and "..",
+// "ZuRegister" in any case, and more than 200 characters. An empty ID is
+// refused too.
+bool isUsableUserId(const QString& id);
+
+// False for a character that is not a single Latin-1 byte, a control
+// character, a comma or a double quote.
+bool isUsablePassword(const QString& password);
