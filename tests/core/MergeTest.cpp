@@ -1,0 +1,280 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+#include "app/Module1.h"
+#include "meter/Merge.h"
+#include "meter/ReadingsFile.h"
+#include "meter/ReadingsLoader.h"
+#include "platform/core/Clock.h"
+#include "platform/core/TextFile.h"
+
+namespace {
+
+struct Rec {
+    int month, day, hour, minute, glucose;
+    QVariant mark = 0;
+};
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QDateTime at(int y, int mo, int d, int h, int mi) {
+    return QDateTime(QDate(y, mo, d), QTime(h, mi));
+}
+
+// Every value of rows 1 to ReadCount, marks with their type, for exact comparison.
+QStringList rowsOf(const ReadingList& t) {
+    QStringList rows{QString::number(t.ReadCount)};
+    for (int r = 1; r <= t.ReadCount; ++r)
+        rows << QStringLiteral("%1/%2 %3:%4 g%5 y%6 %7:%8")
+                    .arg(t.ReadMonth[r]).arg(t.ReadDay[r]).arg(t.ReadHour[r]).arg(t.ReadMinute[r])
+                    .arg(t.ReadGlucose[r]).arg(t.ReadYear[r])
+                    .arg(QString::fromLatin1(t.ReadEvent[r].typeName()), t.ReadEvent[r].toString());
+    return rows;
+}
+
+}  // namespace
+
+class MergeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        qputenv("XDG_DATA_HOME", dir_.path().toLocal8Bit());
+        s_->UserID = s_->UserName = QStringLiteral("anna");
+        platform::setClock([] { return at(2009, 1, 5, 10, 0); });
+    }
+    void TearDown() override {
+        platform::setClock({});
+        platform::setSimulateWriteFailure(false);
+    }
+
+    // Stored readings, oldest first, all of 2008.
+    void store(const std::vector<Rec>& recs) {
+        ReadingList& t = s_->readings;
+        t.ReadCount = static_cast<int>(recs.size());
+        for (int r = 1; r <= t.ReadCount; ++r) {
+            const Rec& x = recs[r - 1];
+            t.ReadMonth[r] = x.month;
+            t.ReadDay[r] = x.day;
+            t.ReadHour[r] = x.hour;
+            t.ReadMinute[r] = x.minute;
+            t.ReadGlucose[r] = x.glucose;
+            t.ReadYear[r] = 2008;
+            t.ReadEvent[r] = QStringLiteral("C");
+        }
+    }
+    // The meter's records as it sends them: the newest first.
+    void meterHolds(const std::vector<Rec>& newestFirst) {
+        MeterBatch& b = s_->batch;
+        b.NewCount = static_cast<int>(newestFirst.size());
+        for (int r = 1; r <= b.NewCount; ++r) {
+            const Rec& x = newestFirst[r - 1];
+            b.NewMonth[r] = x.month;
+            b.NewDay[r] = x.day;
+            b.NewHour[r] = x.hour;
+            b.NewMinute[r] = x.minute;
+            b.NewGlucose[r] = x.glucose;
+            b.NewEvent[r] = x.mark;
+        }
+    }
+    std::vector<int> glucoseColumn() const {
+        std::vector<int> g;
+        for (int r = 1; r <= s_->readings.ReadCount; ++r)
+            g.push_back(s_->readings.ReadGlucose[r]);
+        return g;
+    }
+    QString file() const { return readingsFilePath(s_->UserID); }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<Module1::State> s_ = std::make_unique<Module1::State>();
+};
+
+// Three stored readings of December, oldest first.
+const Rec kA{12, 1, 8, 0, 101}, kB{12, 2, 8, 0, 102}, kC{12, 3, 8, 0, 103};
+const Rec kD{12, 4, 8, 0, 104}, kE{12, 5, 8, 0, 105};
+
+TEST_F(MergeTest, FirstDownloadDropsThePlaceholder) {
+    ASSERT_TRUE(writePlaceholderReadingsFile("anna"));
+    loadReadingsFile(file(), *s_);
+    meterHolds({kC, kB, kA});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    EXPECT_EQ(glucoseColumn(), (std::vector<int>{101, 102, 103}));
+    EXPECT_FALSE(bytesOf(file()).contains(kPlaceholderLine.toLatin1()));
+    EXPECT_TRUE(bytesOf(file()).contains("T0001,00103,12,03,08,00,C,05.7,2008,2008/12/03 - 08:00\r\n"));
+}
+
+TEST_F(MergeTest, NothingNewAppendsNothingAndRewritesTheSameFile) {
+    store({kA, kB, kC});
+    ASSERT_TRUE(CreateAfile(*s_));
+    const QByteArray before = bytesOf(file());
+    meterHolds({kC, kB, kA});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    EXPECT_EQ(glucoseColumn(), (std::vector<int>{101, 102, 103}));
+    EXPECT_EQ(bytesOf(file()), before);
+}
+
+TEST_F(MergeTest, AppendsOnlyTheReadingsTakenSinceTheLastDownload) {
+    store({kA, kB, kC});
+    meterHolds({kE, kD, kC, kB, kA});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    EXPECT_EQ(glucoseColumn(), (std::vector<int>{101, 102, 103, 104, 105}));
+    EXPECT_EQ(s_->readings.ReadYear[3], 2008);  // stored rows keep their years
+}
+
+TEST_F(MergeTest, NoMatchAppendsEveryRecord) {
+    store({kA, kB});
+    meterHolds({kE, kD});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    EXPECT_EQ(glucoseColumn(), (std::vector<int>{101, 102, 104, 105}));
+}
+
+TEST_F(MergeTest, TwoMatchesTakeTheOlderAsTheCut) {
+    store({kA, kB});
+    meterHolds({kE, kB, kD, kB, kA});  // kB twice: the older copy is the cut
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    EXPECT_EQ(glucoseColumn(), (std::vector<int>{101, 102, 104, 102, 105}));
+}
+
+TEST_F(MergeTest, GuestKeepsOnlyItsLatestDownload) {
+    s_->UserID = s_->UserName = QStringLiteral("guest");
+    store({kA, kB, kC});
+    meterHolds({kE, kD});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    EXPECT_EQ(glucoseColumn(), (std::vector<int>{104, 105}));
+    EXPECT_EQ(bytesOf(file()).count("\r\n"), 3);
+}
+
+TEST_F(MergeTest, NameMerelyLikeGuestIsNotEmptied) {
+    s_->UserID = s_->UserName = QStringLiteral("Guest");
+    store({kA});
+    meterHolds({kB});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    EXPECT_EQ(glucoseColumn(), (std::vector<int>{101, 102}));
+}
+
+TEST_F(MergeTest, SingleRealReadingOfGlucoseZeroIsKept) {
+    store({{12, 1, 8, 0, 0}});
+    meterHolds({kE, kD});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    EXPECT_EQ(glucoseColumn(), (std::vector<int>{0, 104, 105}));
+    EXPECT_EQ(s_->readings.ReadDay[1], 1);
+}
+
+TEST_F(MergeTest, AppendedReadingsKeepTheMetersFlagAndTheFileGetsTheText) {
+    store({kA});
+    meterHolds({{12, 2, 9, 0, 150, 1}});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    EXPECT_EQ(s_->readings.ReadEvent[2], QVariant(1));
+    EXPECT_TRUE(bytesOf(file()).contains("T0001,00150,12,02,09,00,PC,08.3,2008,"));
+}
+
+TEST(MergeYearRule, ReadingsLaterInTheYearThanNowAreFromTheYearBefore) {
+    const QDateTime now = at(2009, 1, 5, 10, 0);
+    EXPECT_EQ(assignedYear(1, 5, 9, 59, now), 2009);
+    EXPECT_EQ(assignedYear(1, 5, 10, 0, now), 2009);
+    EXPECT_EQ(assignedYear(1, 5, 10, 1, now), 2008);
+    EXPECT_EQ(assignedYear(12, 31, 23, 59, now), 2008);
+    EXPECT_EQ(assignedYear(1, 1, 0, 0, at(2009, 1, 1, 0, 0)), 2009);
+}
+
+TEST(MergeYearRule, MinuteKeyOrdersMonthDayHourMinute) {
+    EXPECT_EQ(minuteKey(0, 0, 0, 0), 0);
+    EXPECT_EQ(minuteKey(1, 5, 10, 1), 44640 + 5 * 1440 + 600 + 1);
+    EXPECT_LT(minuteKey(1, 31, 23, 59), minuteKey(2, 1, 0, 0));
+    EXPECT_LT(minuteKey(12, 31, 23, 58), minuteKey(12, 31, 23, 59));
+}
+
+TEST_F(MergeTest, MergeGivesYearsByTheClockAt10OnTheFifthOfJanuary) {
+    store({kA});
+    meterHolds({{1, 5, 10, 1, 90}, {1, 5, 10, 0, 80}, {1, 5, 9, 59, 70}, {12, 31, 23, 59, 60}});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    const ReadingList& t = s_->readings;
+    ASSERT_EQ(t.ReadCount, 5);
+    EXPECT_EQ(t.ReadYear[2], 2008);  // 31 December 23:59
+    EXPECT_EQ(t.ReadYear[3], 2009);  // 5 January 09:59
+    EXPECT_EQ(t.ReadYear[4], 2009);  // 5 January 10:00
+    EXPECT_EQ(t.ReadYear[5], 2008);  // 5 January 10:01
+}
+
+TEST_F(MergeTest, ClockIsReadAnewForEachAppendedReading) {
+    // The minute turns during the merge: the second reading already sees it.
+    int calls = 0;
+    platform::setClock([&calls] { return ++calls == 1 ? at(2009, 1, 5, 9, 59) : at(2009, 1, 5, 10, 0); });
+    store({kA});
+    meterHolds({{1, 5, 10, 0, 81}, {1, 5, 10, 0, 80}});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    EXPECT_EQ(s_->readings.ReadYear[2], 2008);
+    EXPECT_EQ(s_->readings.ReadYear[3], 2009);
+    EXPECT_EQ(calls, 2);
+}
+
+TEST_F(MergeTest, FullStoreChangesNothing) {
+    std::vector<Rec> stored(kMaxReadings - 1, kA);
+    store(stored);
+    ASSERT_TRUE(CreateAfile(*s_));
+    const QByteArray fileBefore = bytesOf(file());
+    const QStringList tableBefore = rowsOf(s_->readings);
+    meterHolds({kE, kD});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::StoreFull);
+    EXPECT_EQ(rowsOf(s_->readings), tableBefore);
+    EXPECT_EQ(bytesOf(file()), fileBefore);
+    EXPECT_EQ(s_->batch.NewGlucose[1], 105);  // the batch is as the meter sent it
+    EXPECT_TRUE(saveOutcomeMessage(SaveOutcome::StoreFull).contains("full"));
+}
+
+TEST_F(MergeTest, ExactlyFullStoreStillSaves) {
+    store(std::vector<Rec>(kMaxReadings - 2, kA));
+    meterHolds({kE, kD});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    EXPECT_EQ(s_->readings.ReadCount, kMaxReadings);
+}
+
+TEST_F(MergeTest, WriteFailureLeavesTableAndFileAsTheyWere) {
+    s_->UserID = s_->UserName = QStringLiteral("guest");
+    store({kA, kB, kC});
+    ASSERT_TRUE(CreateAfile(*s_));
+    const QByteArray fileBefore = bytesOf(file());
+    const QStringList tableBefore = rowsOf(s_->readings);
+    meterHolds({kE, kD});
+    platform::setSimulateWriteFailure(true);
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::WriteFailed);
+    EXPECT_EQ(rowsOf(s_->readings), tableBefore);
+    EXPECT_EQ(bytesOf(file()), fileBefore);
+    EXPECT_EQ(s_->batch.NewGlucose[1], 105);
+    EXPECT_FALSE(saveOutcomeMessage(SaveOutcome::WriteFailed).isEmpty());
+    EXPECT_TRUE(saveOutcomeMessage(SaveOutcome::Saved).isEmpty());
+}
+
+TEST_F(MergeTest, DownloadAfterALossyLoadKeepsTheFileAsItWas) {
+    const QByteArray original = kReadingsHeader.toLatin1() + "\r\n" +
+                                "T0001,00103,12,03,08,00,C,05.7,2008,2008/12/03 - 08:00\r\n"
+                                "T0002,oops,12,02,08,00,C,05.7,2008,2008/12/02 - 08:00\r\n";
+    {
+        QFile f(file());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(original);
+    }
+    EXPECT_EQ(loadReadingsFile(file(), *s_).linesLeftOut, 1);
+    meterHolds({kD, kC});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    EXPECT_EQ(bytesOf(readingsBackupPath("anna")), original);
+    EXPECT_EQ(glucoseColumn(), (std::vector<int>{103, 104}));
+}
+
+TEST_F(MergeTest, BackupThatCannotBeMadeFailsTheSave) {
+    store({kA});
+    ASSERT_TRUE(CreateAfile(*s_));
+    const QByteArray fileBefore = bytesOf(file());
+    s_->readingsFileNeedsBackup = true;
+    ASSERT_TRUE(QDir().mkpath(readingsBackupPath("anna")));
+    meterHolds({kB});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::WriteFailed);
+    EXPECT_EQ(glucoseColumn(), (std::vector<int>{101}));
+    EXPECT_EQ(bytesOf(file()), fileBefore);
+}

@@ -1,0 +1,159 @@
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "app/Module1.h"
+#include "meter/ReadingsFile.h"
+#include "platform/core/TextFile.h"
+
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+void setRow(ReadingList& t, int row, int glucose, int month, int day, int hour, int minute,
+            int year, const QVariant& mark) {
+    t.ReadGlucose[row] = glucose;
+    t.ReadMonth[row] = month;
+    t.ReadDay[row] = day;
+    t.ReadHour[row] = hour;
+    t.ReadMinute[row] = minute;
+    t.ReadYear[row] = year;
+    t.ReadEvent[row] = mark;
+}
+
+}  // namespace
+
+class ReadingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        qputenv("XDG_DATA_HOME", dir_.path().toLocal8Bit());
+        s_->UserID = s_->UserName = QStringLiteral("u1");
+    }
+    void TearDown() override {
+        platform::setSimulateWriteFailure(false);
+        QLocale::setDefault(QLocale::c());
+    }
+    QString file() const { return readingsFilePath(s_->UserID); }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<Module1::State> s_ = std::make_unique<Module1::State>();
+};
+
+TEST(ReadingsFileMarkRule, TurnsEveryMarkIntoOneOfTheThreeTexts) {
+    EXPECT_EQ(eventMarkText(QVariant(0)), "C");
+    EXPECT_EQ(eventMarkText(QVariant(qlonglong(0))), "C");
+    EXPECT_EQ(eventMarkText(QVariant(1)), "PC");
+    EXPECT_EQ(eventMarkText(QVariant(2)), "QC");
+    EXPECT_EQ(eventMarkText(QVariant(7)), "C");
+    EXPECT_EQ(eventMarkText(QVariant(QString())), "C");
+    EXPECT_EQ(eventMarkText(QVariant()), "C");
+    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("C"))), "C");
+    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("PC"))), "PC");
+    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("QC"))), "QC");
+    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("pc"))), "C");
+    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("XY"))), "C");
+}
+
+TEST(ReadingsFileMarkRule, TextThatReadsAsANumberCountsAsThatNumber) {
+    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("1"))), "PC");
+    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("2"))), "QC");
+    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("0000"))), "C");
+    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("7"))), "C");
+}
+
+TEST_F(ReadingsFileTest, ReadingLineFollowsTheDigitPatterns) {
+    ReadingList& t = s_->readings;
+    setRow(t, 1, 95, 3, 4, 7, 9, 2008, 1);
+    EXPECT_EQ(readingLine(t, 1, 1), "T0001,00095,03,04,07,09,PC,05.3,2008,2008/03/04 - 07:09");
+    setRow(t, 2, 1023, 12, 31, 23, 59, 2009, QStringLiteral("QC"));
+    EXPECT_EQ(readingLine(t, 2, 12), "T0012,01023,12,31,23,59,QC,56.8,2009,2009/12/31 - 23:59");
+    setRow(t, 3, 0, 1, 1, 0, 0, 2009, 0);
+    EXPECT_EQ(readingLine(t, 3, 1), "T0001,00000,01,01,00,00,C,00.0,2009,2009/01/01 - 00:00");
+    setRow(t, 4, 126, 1, 1, 0, 0, 2009, QString());
+    EXPECT_EQ(readingLine(t, 4, 1), "T0001,00126,01,01,00,00,C,07.0,2009,2009/01/01 - 00:00");
+}
+
+TEST_F(ReadingsFileTest, MmolColumnKeepsThePointUnderACommaLocale) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    setRow(s_->readings, 1, 95, 3, 4, 7, 9, 2008, 0);
+    EXPECT_EQ(readingLine(s_->readings, 1, 1).split(',').at(7), "05.3");
+}
+
+TEST_F(ReadingsFileTest, WritesTheWholeFileNewestFirstWithCrLf) {
+    ReadingList& t = s_->readings;
+    setRow(t, 1, 95, 3, 4, 7, 9, 2008, 0);                      // oldest
+    setRow(t, 2, 1023, 3, 5, 8, 0, 2008, 1);
+    setRow(t, 3, 126, 3, 6, 21, 30, 2008, QStringLiteral("QC"));  // newest
+    t.ReadCount = 3;
+    ASSERT_TRUE(CreateAfile(*s_));
+    EXPECT_EQ(bytesOf(file()),
+              QByteArray("Test_No,Glucose,Month,Day,Hour,Minute,Event,Glucose_mmol,Year,Date & Time\r\n"
+                         "T0001,00126,03,06,21,30,QC,07.0,2008,2008/03/06 - 21:30\r\n"
+                         "T0002,01023,03,05,08,00,PC,56.8,2008,2008/03/05 - 08:00\r\n"
+                         "T0003,00095,03,04,07,09,C,05.3,2008,2008/03/04 - 07:09\r\n"));
+}
+
+TEST_F(ReadingsFileTest, EmptyTableGivesTheHeaderAlone) {
+    s_->readings.ReadCount = 0;
+    ASSERT_TRUE(CreateAfile(*s_));
+    EXPECT_EQ(bytesOf(file()), kReadingsHeader.toLatin1() + "\r\n");
+}
+
+TEST_F(ReadingsFileTest, TenThousandthLineIsNumberedWithFiveDigits) {
+    ReadingList& t = s_->readings;
+    for (int r = 1; r <= kMaxReadings; ++r)
+        setRow(t, r, 100, 1, 1, 0, 0, 2009, 0);
+    t.ReadCount = kMaxReadings;
+    const QStringList lines = readingsFileLines(t);
+    ASSERT_EQ(lines.size(), kMaxReadings + 1);
+    EXPECT_TRUE(lines.at(9999).startsWith("T9999,"));
+    EXPECT_TRUE(lines.last().startsWith("T10000,"));
+}
+
+TEST_F(ReadingsFileTest, FailedWriteLeavesTheOldFileWhole) {
+    writeBytes(file(), "old contents\r\n");
+    setRow(s_->readings, 1, 95, 3, 4, 7, 9, 2008, 0);
+    s_->readings.ReadCount = 1;
+    platform::setSimulateWriteFailure(true);
+    EXPECT_FALSE(CreateAfile(*s_));
+    EXPECT_EQ(bytesOf(file()), "old contents\r\n");
+}
+
+TEST_F(ReadingsFileTest, KeepsTheOldFileOnceBeforeTheFirstRewriteWhenAsked) {
+    writeBytes(file(), "as loaded\r\n");
+    s_->readingsFileNeedsBackup = true;
+    s_->readings.ReadCount = 0;
+    ASSERT_TRUE(CreateAfile(*s_));
+    EXPECT_EQ(bytesOf(readingsBackupPath("u1")), "as loaded\r\n");
+    EXPECT_FALSE(s_->readingsFileNeedsBackup);
+    ASSERT_TRUE(CreateAfile(*s_));  // a second rewrite keeps the first copy
+    EXPECT_EQ(bytesOf(readingsBackupPath("u1")), "as loaded\r\n");
+}
+
+TEST_F(ReadingsFileTest, NoRewriteWhenTheOldFileCannotBeKept) {
+    writeBytes(file(), "as loaded\r\n");
+    ASSERT_TRUE(QDir().mkpath(readingsBackupPath("u1")));  // a folder stands in the way
+    s_->readingsFileNeedsBackup = true;
+    s_->readings.ReadCount = 0;
+    EXPECT_FALSE(CreateAfile(*s_));
+    EXPECT_EQ(bytesOf(file()), "as loaded\r\n");
+    EXPECT_TRUE(s_->readingsFileNeedsBackup);
+}
+
+TEST_F(ReadingsFileTest, PlaceholderFileIsHeaderAndPlaceholderLine) {
+    ASSERT_TRUE(writePlaceholderReadingsFile("u1"));
+    EXPECT_EQ(bytesOf(file()), kReadingsHeader.toLatin1() + "\r\n" + kPlaceholderLine.toLatin1() + "\r\n");
+}

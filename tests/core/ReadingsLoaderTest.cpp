@@ -1,0 +1,160 @@
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "app/Module1.h"
+#include "meter/ReadingsFile.h"
+#include "meter/ReadingsLoader.h"
+
+namespace {
+
+void writeFile(const QString& path, const QStringList& readingLines) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(kReadingsHeader.toLatin1() + "\r\n");
+    for (const QString& line : readingLines)
+        f.write(line.toLatin1() + "\r\n");
+}
+
+QString line(int number, int glucose, int day, const QString& mark) {
+    return QStringLiteral("T%1,%2,03,%3,07,09,%4,05.3,2008,x")
+        .arg(number, 4, 10, QLatin1Char('0'))
+        .arg(glucose, 5, 10, QLatin1Char('0'))
+        .arg(day, 2, 10, QLatin1Char('0'))
+        .arg(mark);
+}
+
+}  // namespace
+
+class ReadingsLoaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        qputenv("XDG_DATA_HOME", dir_.path().toLocal8Bit());
+        s_->UserID = QStringLiteral("u1");
+    }
+    QString file() const { return readingsFilePath(s_->UserID); }
+    ReadingsLoadResult load() { return loadReadingsFile(file(), *s_); }
+
+    void expectPlaceholderRow() {
+        const ReadingList& t = s_->readings;
+        ASSERT_EQ(t.ReadCount, 1);
+        EXPECT_EQ(t.ReadGlucose[1], 0);
+        EXPECT_EQ(t.ReadMonth[1], 0);
+        EXPECT_EQ(t.ReadDay[1], 0);
+        EXPECT_EQ(t.ReadHour[1], 0);
+        EXPECT_EQ(t.ReadMinute[1], 0);
+        EXPECT_EQ(t.ReadYear[1], 0);
+        EXPECT_NE(t.ReadEvent[1].typeId(), QMetaType::QString);
+        EXPECT_EQ(t.ReadEvent[1].toInt(), 0);
+        EXPECT_TRUE(holdsOnlyPlaceholder(t));
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<Module1::State> s_ = std::make_unique<Module1::State>();
+};
+
+TEST_F(ReadingsLoaderTest, FileOrderNewestFirstGivesTableOldestFirst) {
+    // Line numbers out of order play no part: the lines' order counts.
+    writeFile(file(), {line(2, 111, 10, "PC"), line(1, 222, 9, "C"), line(3, 333, 8, "QC")});
+    s_->batch.NewCount = 17;
+    const ReadingsLoadResult r = load();
+    const ReadingList& t = s_->readings;
+    ASSERT_EQ(t.ReadCount, 3);
+    EXPECT_EQ(r.linesLeftOut, 0);
+    EXPECT_EQ(t.ReadGlucose[1], 333);
+    EXPECT_EQ(t.ReadDay[1], 8);
+    EXPECT_EQ(t.ReadEvent[1], QVariant(QStringLiteral("QC")));
+    EXPECT_EQ(t.ReadGlucose[2], 222);
+    EXPECT_EQ(t.ReadEvent[2], QVariant(QStringLiteral("C")));
+    EXPECT_EQ(t.ReadGlucose[3], 111);
+    EXPECT_EQ(t.ReadEvent[3], QVariant(QStringLiteral("PC")));
+    EXPECT_EQ(t.ReadMonth[3], 3);
+    EXPECT_EQ(t.ReadHour[3], 7);
+    EXPECT_EQ(t.ReadMinute[3], 9);
+    EXPECT_EQ(t.ReadYear[3], 2008);
+    EXPECT_EQ(s_->batch.NewCount, 17);
+    EXPECT_FALSE(s_->readingsFileNeedsBackup);
+}
+
+TEST_F(ReadingsLoaderTest, PlaceholderLineLoadsAsTheAllZeroRow) {
+    ASSERT_TRUE(writePlaceholderReadingsFile("u1"));
+    EXPECT_EQ(load().linesLeftOut, 0);
+    expectPlaceholderRow();
+}
+
+TEST_F(ReadingsLoaderTest, MissingFileLoadsAsThePlaceholderRow) {
+    s_->readings.ReadCount = 5;
+    EXPECT_EQ(load().linesLeftOut, 0);
+    expectPlaceholderRow();
+    EXPECT_FALSE(s_->readingsFileNeedsBackup);
+}
+
+TEST_F(ReadingsLoaderTest, HeaderOnlyFileLoadsAsThePlaceholderRow) {
+    writeFile(file(), {});
+    EXPECT_EQ(load().linesLeftOut, 0);
+    expectPlaceholderRow();
+}
+
+TEST_F(ReadingsLoaderTest, LeavesOutLinesWithUnreadableNumbersAndAsksForABackup) {
+    writeFile(file(), {line(1, 101, 1, "C"),
+                       "T0002,,03,04,07,09,C,05.3,2008,x",       // empty glucose
+                       "T0003,00095,March,04,07,09,C,05.3,2008,x",  // month not a number
+                       "T0004,00095,03,04,07,09,C,05.3,40000,x",  // year beyond 16 bits
+                       "T0005,00095,03,04,07,09,C",               // too short for a year
+                       "T0006,00095,03,04,07,9.5,C,05.3,2008,x",  // not a whole number
+                       line(7, 107, 2, "PC")});
+    const ReadingsLoadResult r = load();
+    EXPECT_EQ(r.linesLeftOut, 5);
+    ASSERT_EQ(s_->readings.ReadCount, 2);
+    EXPECT_EQ(s_->readings.ReadGlucose[1], 107);
+    EXPECT_EQ(s_->readings.ReadGlucose[2], 101);
+    EXPECT_TRUE(s_->readingsFileNeedsBackup);
+}
+
+TEST_F(ReadingsLoaderTest, OnlyBadLinesLoadAsThePlaceholderRowAndAskForABackup) {
+    writeFile(file(), {"garbage", "T0002,,,,,,,,,"});
+    EXPECT_EQ(load().linesLeftOut, 2);
+    expectPlaceholderRow();
+    EXPECT_TRUE(s_->readingsFileNeedsBackup);
+}
+
+TEST_F(ReadingsLoaderTest, LongFileLoadsTheNewestTenThousand) {
+    QStringList lines;
+    for (int i = 1; i <= kMaxReadings + 3; ++i)
+        lines << line(i, i % 30000, 1 + i % 28, "C");
+    writeFile(file(), lines);
+    const ReadingsLoadResult r = load();
+    EXPECT_EQ(r.linesLeftOut, 3);
+    ASSERT_EQ(s_->readings.ReadCount, kMaxReadings);
+    EXPECT_EQ(s_->readings.ReadGlucose[kMaxReadings], 1);  // the file's first line
+    EXPECT_EQ(s_->readings.ReadGlucose[1], kMaxReadings);  // its 10000th line
+    EXPECT_TRUE(s_->readingsFileNeedsBackup);
+}
+
+TEST_F(ReadingsLoaderTest, WrittenFileLoadsBackToTheSameTable) {
+    ReadingList& t = s_->readings;
+    t.ReadCount = 3;
+    for (int r = 1; r <= 3; ++r) {
+        t.ReadGlucose[r] = 90 + r;
+        t.ReadMonth[r] = r;
+        t.ReadDay[r] = 10 + r;
+        t.ReadHour[r] = r;
+        t.ReadMinute[r] = 50 + r;
+        t.ReadYear[r] = 2007 + r;
+        t.ReadEvent[r] = QStringLiteral("PC");
+    }
+    const QStringList before = readingsFileLines(t);
+    ASSERT_TRUE(CreateAfile(*s_));
+    t.ReadCount = 0;
+    load();
+    EXPECT_EQ(t.ReadCount, 3);
+    EXPECT_EQ(readingsFileLines(t), before);
+}
+
+TEST(ReadingsLoaderMessage, TellsHowManyLinesWereLeftOutAndWhereTheFileIsKept) {
+    const QString text = linesLeftOutMessage(12, "anna");
+    EXPECT_TRUE(text.contains("12 line(s)"));
+    EXPECT_TRUE(text.contains("anna.txt.bak"));
+}
