@@ -1,0 +1,194 @@
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "accounts/Credentials.h"
+#include "accounts/NewUser.h"
+#include "accounts/SettingsRows.h"
+#include "accounts/SignIn.h"
+#include "meter/ReadingsFile.h"
+#include "platform/core/TextFile.h"
+
+namespace {
+
+RegisterTable tableOf(const QList<QStringList>& rows) {
+    RegisterTable t;
+    for (const QStringList& f : rows) {
+        const int r = ++t.UserCount;
+        t.ensureRow(r);
+        t.RegID[r] = f.value(0);
+        t.RegPasswd[r] = f.value(1);
+        t.RegPort[r] = f.value(2);
+        t.RegUnit[r] = f.value(3);
+        t.RegTime[r] = f.value(4);
+        t.RegMax[r] = f.value(5);
+        t.RegMin[r] = f.value(6);
+        t.RegMaxp[r] = f.value(7);
+        t.RegMinp[r] = f.value(8);
+    }
+    return t;
+}
+
+const QStringList kGuest{"guest", "brisk", "1", "1", "1", "120", "80", "120", "80"};
+
+}  // namespace
+
+TEST(RegisterCredentials, RefusesIdsThatCannotBeFileNamesOrRegisterFields) {
+    for (const QString& id : QStringList
+         {"", "a/b", "a\\b", "c:", "a*", "a?", "say\"hi\"", "<x", "x>", "a|b", "a,b", "a\rb",
+          "a\nb", "tab\there", QString(QChar(0x7f)), QString(QChar(0x85)), ".", "..",
+          "ZuRegister", "zuregister", "ZUREGISTER", QString(201, QChar('x')),
+          QString::fromUtf8("名前"), QString::fromUtf8("euro€")})
+        EXPECT_FALSE(isUsableUserId(id)) << id.toStdString();
+}
+
+TEST(RegisterCredentials, AcceptsOrdinaryIds) {
+    for (const QString& id : QStringList{"bob", " guest", "Guest", "a.b", "...", "ZuRegister2",
+                             QString(200, QChar('x')), QString::fromUtf8("José")})
+        EXPECT_TRUE(isUsableUserId(id)) << id.toStdString();
+}
+
+TEST(RegisterCredentials, PasswordsRefuseCommaQuoteControlAndWideCharacters) {
+    for (const QString& pw : QStringList{"a,b", "a\"b", "a\rb", "a\nb", "a\tb", QString::fromUtf8("pw€")})
+        EXPECT_FALSE(isUsablePassword(pw)) << pw.toStdString();
+    for (const QString& pw : QStringList{"brisk", "with space", "*star*", "a/b:c", QString::fromUtf8("ünï")})
+        EXPECT_TRUE(isUsablePassword(pw)) << pw.toStdString();
+}
+
+TEST(RegisterNewUser, ChecksRunInOrder) {
+    const RegisterTable t = tableOf({kGuest, {"bob", "pw"}});
+    EXPECT_EQ(checkNewUser("", "", "", t), NewUserVerdict::NoId);
+    EXPECT_EQ(checkNewUser("guest", "", "", t), NewUserVerdict::UnusableId);
+    EXPECT_EQ(checkNewUser("bob", "x", "x", t), NewUserVerdict::UnusableId);
+    EXPECT_EQ(checkNewUser("a/b", "x", "x", t), NewUserVerdict::UnusableId);
+    EXPECT_EQ(checkNewUser("ann", "", "", t), NewUserVerdict::NoPassword);
+    EXPECT_EQ(checkNewUser("ann", "a,b", "", t), NewUserVerdict::UnusablePassword);
+    EXPECT_EQ(checkNewUser("ann", "x", "", t), NewUserVerdict::NoCheck);
+    EXPECT_EQ(checkNewUser("ann", "x", "y", t), NewUserVerdict::Mismatch);
+    EXPECT_EQ(checkNewUser("ann", "x", "x", t), NewUserVerdict::Accepted);
+}
+
+TEST(RegisterNewUser, IdsCompareExactly) {
+    const RegisterTable t = tableOf({kGuest, {"bob", "pw"}});
+    EXPECT_EQ(checkNewUser("Guest", "x", "x", t), NewUserVerdict::Accepted);
+    EXPECT_EQ(checkNewUser(" guest", "x", "x", t), NewUserVerdict::Accepted);
+    EXPECT_EQ(checkNewUser("Bob", "x", "x", t), NewUserVerdict::Accepted);
+}
+
+TEST(RegisterSignIn, GuestNeedsNoPasswordButAGuestRow) {
+    EXPECT_EQ(checkSignIn(tableOf({kGuest}), "guest", ""), SignInVerdict::Accepted);
+    EXPECT_EQ(checkSignIn(tableOf({kGuest}), "guest", "wrong"), SignInVerdict::Accepted);
+    EXPECT_EQ(checkSignIn(tableOf({{"bob", "pw"}}), "guest", ""), SignInVerdict::NoSuchUser);
+}
+
+TEST(RegisterSignIn, RefusesWhatCannotSignIn) {
+    const RegisterTable t = tableOf({kGuest, {"bob", "pw"}, {"a/b", "pw"}, {"Guest", "g"}});
+    EXPECT_EQ(checkSignIn(t, "", "pw"), SignInVerdict::NoSuchUser);
+    EXPECT_EQ(checkSignIn(t, "ann", "pw"), SignInVerdict::NoSuchUser);
+    EXPECT_EQ(checkSignIn(t, "bob", ""), SignInVerdict::EmptyPassword);
+    EXPECT_EQ(checkSignIn(t, "bob", "PW"), SignInVerdict::WrongPassword);
+    EXPECT_EQ(checkSignIn(t, "a/b", "pw"), SignInVerdict::UnusableId);
+    EXPECT_EQ(checkSignIn(t, "Guest", ""), SignInVerdict::EmptyPassword);
+    EXPECT_EQ(checkSignIn(t, "Guest", "g"), SignInVerdict::Accepted);
+    EXPECT_EQ(checkSignIn(t, "bob", "pw"), SignInVerdict::Accepted);
+}
+
+TEST(RegisterSignIn, EveryRowOfTheIdMustCarryThePassword) {
+    const RegisterTable same = tableOf({{"bob", "pw"}, kGuest, {"bob", "pw"}});
+    EXPECT_EQ(checkSignIn(same, "bob", "pw"), SignInVerdict::Accepted);
+    const RegisterTable differ = tableOf({{"bob", "one"}, kGuest, {"bob", "two"}});
+    EXPECT_EQ(checkSignIn(differ, "bob", "one"), SignInVerdict::WrongPassword);
+    EXPECT_EQ(checkSignIn(differ, "bob", "two"), SignInVerdict::WrongPassword);
+}
+
+TEST(RegisterSettings, TakesTheLastRowOfTheId) {
+    const RegisterTable t = tableOf({{"bob", "pw", "2", "1", "1", "150", "70", "140", "60"},
+                                     kGuest,
+                                     {"bob", "pw", "3", "2", "2", "180", "90", "170", "65"}});
+    const Module1::UserSettings s = settingsFromRegister(t, "bob");
+    EXPECT_EQ(s.UserID, "bob");
+    EXPECT_EQ(s.UserName, "bob");
+    EXPECT_EQ(s.ComPort, 3);
+    EXPECT_EQ(s.GluUnit, 2);
+    EXPECT_EQ(s.TimeFormat, 2);
+    EXPECT_EQ(s.LimitMax, 180);
+    EXPECT_EQ(s.LimitMin, 90);
+    EXPECT_EQ(s.LimitMaxp, 170);
+    EXPECT_EQ(s.LimitMinp, 65);
+}
+
+TEST(RegisterSettings, FieldsThatAreNoWhole16BitNumberTakeGuestDefaults) {
+    const RegisterTable t =
+        tableOf({{"bob", "pw", "", "x", "1.5", "32768", "-32769", "1e2", " 75 "}});
+    const Module1::UserSettings s = settingsFromRegister(t, "bob");
+    EXPECT_EQ(s.ComPort, 1);
+    EXPECT_EQ(s.GluUnit, 1);
+    EXPECT_EQ(s.TimeFormat, 1);
+    EXPECT_EQ(s.LimitMax, 120);
+    EXPECT_EQ(s.LimitMin, 80);
+    EXPECT_EQ(s.LimitMaxp, 120);
+    EXPECT_EQ(s.LimitMinp, 75);
+    EXPECT_EQ(settingOrDefault("-32768", 1), -32768);
+    EXPECT_EQ(settingOrDefault("32767", 1), 32767);
+}
+
+TEST(RegisterSettings, PutsSettingsIntoEveryRowOfTheIdOnly) {
+    RegisterTable t = tableOf({{"bob", "pw", "1", "1", "1", "120", "80", "120", "80"},
+                               kGuest,
+                               {"bob", "pw2", "1", "1", "1", "120", "80", "120", "80"}});
+    Module1::UserSettings s;
+    s.UserID = "bob";
+    s.ComPort = 4;
+    s.GluUnit = 2;
+    s.TimeFormat = 2;
+    s.LimitMax = 121;
+    s.LimitMin = 79;
+    s.LimitMaxp = 126;
+    s.LimitMinp = 68;
+    putSettingsIntoRegister(t, s);
+    for (int r : {1, 3}) {
+        EXPECT_EQ(QStringList({t.RegPort[r], t.RegUnit[r], t.RegTime[r], t.RegMax[r], t.RegMin[r],
+                               t.RegMaxp[r], t.RegMinp[r]}),
+                  QStringList({"4", "2", "2", "121", "79", "126", "68"}));
+    }
+    EXPECT_EQ(t.RegPasswd[3], "pw2");
+    EXPECT_EQ(t.RegPort[2], "1");
+    EXPECT_EQ(t.RegMax[2], "120");
+}
+
+class RegisterReadingsFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        qputenv("XDG_DATA_HOME", dir.path().toLocal8Bit());
+    }
+    void TearDown() override { platform::setSimulateWriteFailure(false); }
+    static void write(const QString& id, const QByteArray& data) {
+        QFile f(readingsFilePath(id));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(data);
+    }
+    static QByteArray read(const QString& id) {
+        QFile f(readingsFilePath(id));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(RegisterReadingsFile, GuestStartsAfreshOthersKeepTheirFile) {
+    const QByteArray placeholder = (kReadingsHeader + "\r\n" + kPlaceholderLine + "\r\n").toLatin1();
+    write("guest", "old readings\r\n");
+    write("bob", "bob's readings\r\n");
+    ASSERT_TRUE(prepareReadingsFile("guest"));
+    ASSERT_TRUE(prepareReadingsFile("bob"));
+    ASSERT_TRUE(prepareReadingsFile("ann"));
+    EXPECT_EQ(read("guest"), placeholder);
+    EXPECT_EQ(read("bob"), QByteArray("bob's readings\r\n"));
+    EXPECT_EQ(read("ann"), placeholder);
+}
+
+TEST_F(RegisterReadingsFile, ReportsAFileThatCannotBeWritten) {
+    platform::setSimulateWriteFailure(true);
+    EXPECT_FALSE(prepareReadingsFile("ann"));
+    EXPECT_FALSE(prepareReadingsFile("guest"));
+}
