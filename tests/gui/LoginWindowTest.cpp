@@ -1,0 +1,343 @@
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "accounts/frmLogin.h"
+#include "accounts/frmLoginAdd.h"
+#include "app/Module1.h"
+#include "meter/ReadingsFile.h"
+#include "meter/frmReadOldData.h"
+#include "platform/core/TextFile.h"
+#include "shell/frmIndex.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+const QByteArray kHeader = "ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\n";
+const QByteArray kGuestLine = "guest*,brisk*,1,1,1,120,80,120,80\r\n";
+const QByteArray kPlaceholderFile =
+    "Test_No,Glucose,Month,Day,Hour,Minute,Event,Glucose_mmol,Year,Date & Time\r\n"
+    "T0000,00000,00,00,00,00,0000,00000,0000,000000000000000000\r\n";
+const QString kChoose = "Please Chose your User ID And key in your password !!";
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+QStringList entries(const QComboBox* combo) {
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i)
+        out << combo->itemText(i);
+    return out;
+}
+
+}  // namespace
+
+class LoginWindowTest : public GuiTest {
+protected:
+    frmLogin& login = frmLogin::instance();
+
+    void TearDown() override {
+        platform::setSimulateWriteFailure(false);
+        for (platform::Form* f : std::initializer_list<platform::Form*>{
+                 &login, &frmLoginAdd::instance(), &frmIndex::instance(),
+                 &frmReadOldData::instance()})
+            f->Unload();
+        GuiTest::TearDown();
+    }
+
+    void writeRegister(const QByteArray& rows) { writeBytes(dataFile("ZuRegister.txt"), kHeader + rows); }
+
+    // Shows the window and waits for its delayed load of the register.
+    void openLogin() {
+        login.Show();
+        for (int i = 0; i < 200 && login.Timerload->isActive(); ++i)
+            pump(10);
+        ASSERT_FALSE(login.Timerload->isActive());
+    }
+
+    void choose(const QString& id) {
+        login.ComboName->setCurrentIndex(login.ComboName->findText(id));
+        ASSERT_EQ(login.ComboName->currentText(), id);
+    }
+
+    void signInAs(const QString& id, const QString& password) {
+        choose(id);
+        login.TextPasswd->setText(password);
+        login.CommandLoginIn->click();
+    }
+
+    void expectNoSignIn() {
+        EXPECT_TRUE(login.isLoaded());
+        EXPECT_FALSE(frmIndex::instance().isLoaded());
+        EXPECT_EQ(Module1::state().UserID, "");
+        EXPECT_EQ(Module1::state().UserName, "");
+        EXPECT_EQ(Module1::state().ComPort, 0);
+        EXPECT_EQ(Module1::state().LimitMax, 0);
+    }
+
+    void expectChooseMessage() {
+        const auto m = messages();
+        ASSERT_EQ(m.size(), 1);
+        EXPECT_EQ(m[0].text, kChoose);
+        EXPECT_EQ(m[0].title, "Error");
+        EXPECT_EQ(m[0].icon, platform::MsgIcon::Critical);
+    }
+};
+
+TEST_F(LoginWindowTest, FirstStartCreatesTheRegisterAndListsGuestAfterTheDelay) {
+    login.Show();
+    EXPECT_EQ(login.window()->windowTitle(), "User Login");
+    EXPECT_EQ(bytesOf(dataFile("ZuRegister.txt")), kHeader + kGuestLine);
+    EXPECT_EQ(login.ComboName->count(), 0);
+    EXPECT_TRUE(login.Timerload->isActive());
+    EXPECT_EQ(login.Timerload->interval(), 200);
+    pump(100);
+    EXPECT_EQ(login.ComboName->count(), 0);
+    openLogin();
+    EXPECT_EQ(entries(login.ComboName), QStringList{"guest"});
+    EXPECT_EQ(login.ComboName->currentText(), "guest");
+    EXPECT_FALSE(login.TextPasswd->isEnabled());
+    EXPECT_TRUE(login.CommandAddNew->isEnabled());
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(LoginWindowTest, TitleBarOffersCloseButNoMaximizeOrMinimize) {
+    login.Show();
+    const Qt::WindowFlags flags = login.window()->windowFlags();
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+}
+
+TEST_F(LoginWindowTest, AnExistingRegisterIsNeverRecreated) {
+    writeRegister("bob*,pw*,2,2,2,150,70,140,60\r\n");
+    openLogin();
+    EXPECT_EQ(bytesOf(dataFile("ZuRegister.txt")), kHeader + "bob*,pw*,2,2,2,150,70,140,60\r\n");
+    EXPECT_EQ(entries(login.ComboName), QStringList{"bob"});
+}
+
+TEST_F(LoginWindowTest, GuestSignsInWithDefaultsAndAFreshReadingsFile) {
+    writeBytes(dataFile("guest.txt"), "old guest readings\r\n");
+    openLogin();
+    login.TextPasswd->setText("anything");
+    login.CommandLoginIn->click();
+    const Module1::State& s = Module1::state();
+    EXPECT_EQ(s.UserID, "guest");
+    EXPECT_EQ(s.UserName, "guest");
+    EXPECT_EQ(QList<qint16>({s.ComPort, s.GluUnit, s.TimeFormat, s.LimitMax, s.LimitMin,
+                             s.LimitMaxp, s.LimitMinp}),
+              QList<qint16>({1, 1, 1, 120, 80, 120, 80}));
+    EXPECT_EQ(bytesOf(dataFile("guest.txt")), kPlaceholderFile);
+    EXPECT_FALSE(login.isLoaded());
+    EXPECT_TRUE(frmIndex::instance().isLoaded());
+    EXPECT_FALSE(frmReadOldData::instance().isLoaded());
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(LoginWindowTest, ListsEveryRowAndChoosesTheLastOne) {
+    writeRegister(kGuestLine + "bob*,pw*,1,1,1,120,80,120,80\r\nann*,a*,1,1,1,120,80,120,80\r\n");
+    openLogin();
+    EXPECT_EQ(entries(login.ComboName), (QStringList{"guest", "bob", "ann"}));
+    EXPECT_EQ(login.ComboName->currentText(), "ann");
+    EXPECT_TRUE(login.TextPasswd->isEnabled());
+    login.TextPasswd->setText("typed");
+    choose("guest");
+    EXPECT_FALSE(login.TextPasswd->isEnabled());
+    choose("bob");
+    EXPECT_TRUE(login.TextPasswd->isEnabled());
+    EXPECT_EQ(login.TextPasswd->text(), "");
+}
+
+TEST_F(LoginWindowTest, UserSignsInWithTheSettingsOfTheRegister) {
+    writeRegister(kGuestLine + "bob*,pw*,3,2,2,150,70,140,60\r\n");
+    writeBytes(dataFile("bob.txt"), "bob's readings\r\n");
+    openLogin();
+    signInAs("bob", "pw");
+    const Module1::State& s = Module1::state();
+    EXPECT_EQ(s.UserID, "bob");
+    EXPECT_EQ(s.UserName, "bob");
+    EXPECT_EQ(QList<qint16>({s.ComPort, s.GluUnit, s.TimeFormat, s.LimitMax, s.LimitMin,
+                             s.LimitMaxp, s.LimitMinp}),
+              QList<qint16>({3, 2, 2, 150, 70, 140, 60}));
+    EXPECT_EQ(bytesOf(dataFile("bob.txt")), QByteArray("bob's readings\r\n"));
+    EXPECT_EQ(s.reg.UserCount, 2);
+    EXPECT_FALSE(login.isLoaded());
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(LoginWindowTest, MissingReadingsFileIsCreatedWithThePlaceholder) {
+    writeRegister("ann*,a*,1,1,1,120,80,120,80\r\n");
+    openLogin();
+    signInAs("ann", "a");
+    EXPECT_EQ(bytesOf(dataFile("ann.txt")), kPlaceholderFile);
+    EXPECT_EQ(Module1::state().UserID, "ann");
+}
+
+TEST_F(LoginWindowTest, LoginReadsTheRegisterAgain) {
+    writeRegister("bob*,pw*,1,1,1,120,80,120,80\r\n");
+    openLogin();
+    writeRegister("bob*,new*,4,1,1,130,75,120,80\r\n");
+    signInAs("bob", "new");
+    EXPECT_EQ(Module1::state().ComPort, 4);
+    EXPECT_EQ(Module1::state().LimitMax, 130);
+}
+
+TEST_F(LoginWindowTest, WrongPasswordIsToldAndChangesNothing) {
+    writeRegister(kGuestLine + "bob*,pw*,3,2,2,150,70,140,60\r\n");
+    openLogin();
+    signInAs("bob", "PW");
+    const auto m = messages();
+    ASSERT_EQ(m.size(), 1);
+    EXPECT_EQ(m[0].text, "User ID [bob] ! Your Password have some error ! Please try again !");
+    EXPECT_EQ(m[0].title, "Ambrel Management Software");
+    EXPECT_EQ(m[0].icon, platform::MsgIcon::None);
+    EXPECT_EQ(login.TextPasswd->text(), "");
+    EXPECT_FALSE(QFile::exists(dataFile("bob.txt")));
+    expectNoSignIn();
+    EXPECT_EQ(entries(login.ComboName), (QStringList{"guest", "bob"}));
+}
+
+TEST_F(LoginWindowTest, GuestIsAnOrdinaryUserOnlyInExactCase) {
+    writeRegister(kGuestLine + "Guest*,g*,2,1,1,120,80,120,80\r\n");
+    openLogin();
+    EXPECT_TRUE(login.TextPasswd->isEnabled());
+    signInAs("Guest", "");
+    expectChooseMessage();
+    expectNoSignIn();
+    signInAs("Guest", "g");
+    EXPECT_EQ(Module1::state().UserID, "Guest");
+    EXPECT_EQ(Module1::state().ComPort, 2);
+}
+
+TEST_F(LoginWindowTest, DuplicateRowsWithOnePasswordSignInWithTheLaterSettings) {
+    writeRegister("bob*,pw*,2,1,1,150,70,140,60\r\n" + kGuestLine +
+                  "bob*,pw*,5,2,2,180,90,170,65\r\n");
+    openLogin();
+    signInAs("bob", "pw");
+    const Module1::State& s = Module1::state();
+    EXPECT_EQ(s.UserID, "bob");
+    EXPECT_EQ(QList<qint16>({s.ComPort, s.GluUnit, s.TimeFormat, s.LimitMax, s.LimitMin,
+                             s.LimitMaxp, s.LimitMinp}),
+              QList<qint16>({5, 2, 2, 180, 90, 170, 65}));
+}
+
+TEST_F(LoginWindowTest, DuplicateRowsWithTwoPasswordsNeverSignInNorCreateAFile) {
+    writeRegister("bob*,one*,1,1,1,120,80,120,80\r\nbob*,two*,1,1,1,120,80,120,80\r\n");
+    openLogin();
+    EXPECT_EQ(entries(login.ComboName), (QStringList{"bob", "bob"}));
+    for (const char* pw : {"one", "two"}) {
+        signInAs("bob", pw);
+        const auto m = messages();
+        ASSERT_EQ(m.size(), 1);
+        EXPECT_EQ(m[0].text, "User ID [bob] ! Your Password have some error ! Please try again !");
+        expectNoSignIn();
+        EXPECT_FALSE(QFile::exists(dataFile("bob.txt")));
+    }
+}
+
+TEST_F(LoginWindowTest, LoginBeforeTheDelayedLoadAsksForAnId) {
+    login.Show();
+    login.CommandLoginIn_Click();
+    expectChooseMessage();
+    expectNoSignIn();
+}
+
+TEST_F(LoginWindowTest, EmptyRegisterListsNothingAndLoginAsksForAnId) {
+    writeRegister("");
+    openLogin();
+    EXPECT_EQ(login.ComboName->count(), 0);
+    EXPECT_TRUE(login.TextPasswd->isEnabled());
+    login.TextPasswd->setText("x");
+    login.CommandLoginIn->click();
+    expectChooseMessage();
+    expectNoSignIn();
+}
+
+TEST_F(LoginWindowTest, IdGoneFromTheRegisterAsksForAnId) {
+    writeRegister(kGuestLine + "bob*,pw*,1,1,1,120,80,120,80\r\n");
+    openLogin();
+    writeRegister(kGuestLine);
+    signInAs("bob", "pw");
+    expectChooseMessage();
+    expectNoSignIn();
+    EXPECT_FALSE(QFile::exists(dataFile("bob.txt")));
+}
+
+TEST_F(LoginWindowTest, EmptyPasswordIsACriticalError) {
+    writeRegister("bob*,pw*,1,1,1,120,80,120,80\r\n");
+    openLogin();
+    signInAs("bob", "");
+    expectChooseMessage();
+    expectNoSignIn();
+}
+
+TEST_F(LoginWindowTest, HandEditedIdThatCannotNameAFileIsRefused) {
+    writeRegister(kGuestLine + "../evil*,pw*,1,1,1,120,80,120,80\r\n");
+    openLogin();
+    signInAs("../evil", "pw");
+    const auto m = messages();
+    ASSERT_EQ(m.size(), 1);
+    EXPECT_EQ(m[0].text, QString::fromUtf8("You can't use this User ID！"));
+    expectNoSignIn();
+    EXPECT_FALSE(QFile::exists(dataFile("../evil.txt")));
+}
+
+TEST_F(LoginWindowTest, HandEditedSettingsFallBackToTheGuestDefaults) {
+    writeRegister("bob*,pw*,x,,1.5,99999,70\r\n");
+    openLogin();
+    signInAs("bob", "pw");
+    const Module1::State& s = Module1::state();
+    EXPECT_EQ(s.UserID, "bob");
+    EXPECT_EQ(QList<qint16>({s.ComPort, s.GluUnit, s.TimeFormat, s.LimitMax, s.LimitMin,
+                             s.LimitMaxp, s.LimitMinp}),
+              QList<qint16>({1, 1, 1, 120, 70, 120, 80}));
+}
+
+TEST_F(LoginWindowTest, ReadingsFileThatCannotBeWrittenStopsTheSignIn) {
+    writeRegister("ann*,a*,1,1,1,120,80,120,80\r\n");
+    openLogin();
+    platform::setSimulateWriteFailure(true);
+    signInAs("ann", "a");
+    const auto m = messages();
+    ASSERT_EQ(m.size(), 1);
+    EXPECT_TRUE(m[0].text.contains("ann.txt"));
+    expectNoSignIn();
+}
+
+TEST_F(LoginWindowTest, CancelAndTitleBarCloseEndTheProgram) {
+    openLogin();
+    login.CommandCancel->click();
+    EXPECT_EQ(endProgramCalls_, 1);
+    login.window()->close();
+    EXPECT_EQ(endProgramCalls_, 2);
+    EXPECT_TRUE(login.isLoaded());
+}
+
+TEST_F(LoginWindowTest, AddNewUserSwapsToTheNewUserWindow) {
+    openLogin();
+    login.CommandAddNew->click();
+    EXPECT_FALSE(login.isLoaded());
+    EXPECT_TRUE(frmLoginAdd::instance().isLoaded());
+}
+
+TEST_F(LoginWindowTest, EachShowingStartsAfresh) {
+    writeRegister(kGuestLine + "bob*,pw*,1,1,1,120,80,120,80\r\n");
+    openLogin();
+    login.CommandAddNew->setEnabled(false);
+    login.Unload();
+    login.Show();
+    EXPECT_EQ(login.ComboName->count(), 0);
+    EXPECT_TRUE(login.CommandAddNew->isEnabled());
+    EXPECT_TRUE(login.TextPasswd->isEnabled());
+    EXPECT_EQ(login.TextPasswd->text(), "");
+}
