@@ -1,0 +1,64 @@
+#pragma once
+// The byte protocol with the meter: the commands the host writes, the
+// recognition of one poll's bytes as a reply, and the two record formats.
+// Replies carry no length, index or checksum, so a reply is known only by
+// its byte count, its values and where the download stands.
+#include <QByteArray>
+#include <QString>
+
+namespace protocol {
+
+QByteArray wakeByte();                  // 00
+QByteArray linkTestByte();              // 55
+QByteArray helloCommand();              // BA A5 A9
+QByteArray countRequest();              // AE A5 A9
+QByteArray glucoseRequest(int index);   // AC i A9
+QByteArray timeRequest(int index);      // AD i A9
+QByteArray sleepCommand();              // B5 A5 A9
+
+enum class Reply {
+    None,  // matches no row: dropped without a trace
+    Wake,
+    Link,
+    Hello,
+    SleepAck,
+    Count,
+    GlucoseRecord,
+    TimeRecord,
+    ReceiveError,  // more than 3 bytes in one poll
+};
+
+// What the classification depends on besides the bytes themselves.
+struct PollContext {
+    int downloadState = 0;
+    int glucoseIndex = 0;
+    int timeIndex = 0;
+    int count = 0;
+};
+
+// The first matching row wins; the same AA 5A AA is hello, sleep
+// acknowledgement, a count of 170 or a record depending on the state.
+Reply classify(const QByteArray& bytes, const PollContext& at);
+
+// The meter's count in a count reply.
+int countOf(const QByteArray& countReply);
+
+struct GlucoseFields {
+    int month = 0;
+    int mealFlag = 0;  // 0 "C", 1 "PC"
+    int glucose = 0;   // whole mg/dL, 0 to 1023
+};
+struct TimeFields {
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+};
+
+// Fields are passed on as decoded, without calendar checks.
+GlucoseFields decodeGlucoseRecord(const QByteArray& record);
+TimeFields decodeTimeRecord(const QByteArray& record);
+
+// Every byte as "[" upper-case hex without leading zero "]".
+QString dumpText(const QByteArray& bytes);
+
+}  // namespace protocol
