@@ -1,0 +1,286 @@
+#include "meter/DownloadSequence.h"
+
+#include <algorithm>
+
+using protocol::Reply;
+
+namespace {
+const QString kLinkError = QStringLiteral("Link Error !");
+const QString kLinkTesting = QStringLiteral("Link Testing...");
+constexpr int kWakeTickLimit = 50;
+constexpr int kLinkTickLimit = 10;
+constexpr int kHelloTickLimit = 5;
+
+bool isComPort(int port) {
+    return port >= 1 && port <= 5;
+}
+}  // namespace
+
+DownloadSequence::DownloadSequence(DownloadHost& host, platform::SerialLink* link)
+    : host_(host), link_(link) {}
+
+bool DownloadSequence::setUpPort() {
+    const int port = host_.comPort();
+    return isComPort(port) && link_->setCommPort(port) && link_->open() && link_->setDtr(false);
+}
+
+bool DownloadSequence::OpenPort() {
+    if (setUpPort())
+        return true;
+    link_->close();
+    host_.portOpenFailed();
+    return false;
+}
+
+void DownloadSequence::Stop() {
+    stopAllTimers();
+    link_->close();
+}
+
+void DownloadSequence::stopAllTimers() {
+    for (DownloadTimer t : kAllDownloadTimers)
+        setTimer(t, false);
+}
+
+bool DownloadSequence::send(const QByteArray& command) {
+    return link_->output(command);
+}
+
+void DownloadSequence::CommandMR_Click() {
+    // A download under way must not go on beside the new one.
+    stopAllTimers();
+    if (!link_->isOpen() && !OpenPort())
+        return;
+    if (!link_->setDtr(true)) {
+        link_->close();
+        host_.portOpenFailed();
+        return;
+    }
+    DownloadState = 1;
+    WakeTicks = 0;
+    LinkTicks = 0;
+    HelloTicks = 0;
+    saveFailed_ = false;
+    send(protocol::wakeByte());
+    setTimer(DownloadTimer::TimerRt, true);
+    setTimer(DownloadTimer::TimerOP, true);
+}
+
+void DownloadSequence::TimerOP_Timer() {
+    send(protocol::wakeByte());
+    ++WakeTicks;
+    showWakeUpProgress();
+    if (WakeTicks == kWakeTickLimit) {
+        host_.showStatus(QStringLiteral("Meter Wake Up...Failed"));
+        setTimer(DownloadTimer::TimerOP, false);
+    }
+}
+
+void DownloadSequence::showWakeUpProgress() {
+    if (WakeTicks >= 10 && WakeTicks <= 40 && WakeTicks % 10 == 0)
+        host_.showStatus(QStringLiteral("Meter Wake Up...Waiting(%1s)").arg(WakeTicks / 10));
+    if (WakeTicks >= 9 && WakeTicks <= 49 && WakeTicks % 10 == 9)
+        host_.showStatus(QString());
+}
+
+void DownloadSequence::resumeWakeUp() {
+    host_.showStatus(kLinkTesting);
+    setTimer(DownloadTimer::TimerOP, true);
+}
+
+void DownloadSequence::Timer1_Timer() {
+    ++LinkTicks;
+    send(protocol::linkTestByte());
+    if (LinkTicks > kLinkTickLimit) {
+        setTimer(DownloadTimer::Timer1, false);
+        resumeWakeUp();
+        LinkTicks = 0;
+    }
+}
+
+void DownloadSequence::Timer2_Timer() {
+    ++HelloTicks;
+    send(protocol::helloCommand());
+    if (HelloTicks > kHelloTickLimit) {
+        setTimer(DownloadTimer::Timer2, false);
+        resumeWakeUp();
+        HelloTicks = 0;
+    }
+}
+
+bool DownloadSequence::awaitingRecord(int index) {
+    return index >= 1 && index <= host_.batch().NewCount;
+}
+
+// Each request is repeated until its reply moves the index on, the last one
+// too; the time pass starts only once every glucose record is in.
+void DownloadSequence::Timer3_Timer() {
+    if (!awaitingRecord(GlucoseIndex)) {
+        setTimer(DownloadTimer::Timer3, false);
+        TimeIndex = 1;
+        setTimer(DownloadTimer::Timer4, true);
+        return;
+    }
+    host_.setProgressValue(GlucoseIndex);
+    send(protocol::glucoseRequest(GlucoseIndex));
+}
+
+// As the glucose pass: the save waits until every time record is in.
+void DownloadSequence::Timer4_Timer() {
+    if (!awaitingRecord(TimeIndex)) {
+        SleepTicks = 0;
+        setTimer(DownloadTimer::Timer4, false);
+        setTimer(DownloadTimer::TimerSleep, true);
+        return;
+    }
+    send(protocol::timeRequest(TimeIndex));
+    host_.setProgressValue(TimeIndex + host_.batch().NewCount);
+}
+
+void DownloadSequence::TimerSleep_Timer() {
+    ++SleepTicks;
+    Sleep();  // the records are all in: they are saved even if the meter missed it
+    if (SleepTicks == 1) {
+        setTimer(DownloadTimer::TimerSleep, false);
+        saveRecords();
+    }
+}
+
+void DownloadSequence::saveRecords() {
+    const SaveOutcome outcome = host_.saveDownload();
+    if (outcome == SaveOutcome::Saved)
+        return;
+    saveFailed_ = true;
+    host_.showMessage(saveOutcomeMessage(outcome));
+}
+
+bool DownloadSequence::GetData() {
+    return send(protocol::countRequest());
+}
+
+bool DownloadSequence::Sleep() {
+    DownloadState = 4;
+    return send(protocol::sleepCommand());
+}
+
+protocol::PollContext DownloadSequence::pollContext() {
+    return {DownloadState, GlucoseIndex, TimeIndex, host_.batch().NewCount};
+}
+
+void DownloadSequence::TimerRt_Timer() {
+    const int waiting = link_->inBufferCount();
+    if (waiting == 0)
+        return;
+    RxBytes.clear();
+    if (waiting < 0 || !link_->input(RxBytes)) {
+        failDownload(kLinkError);
+        return;
+    }
+    const QString dump = protocol::dumpText(RxBytes);
+    const Reply reply = protocol::classify(RxBytes, pollContext());
+    if (reply == Reply::ReceiveError) {
+        failDownload(QStringLiteral("Data Receiving Error! Got %1 byte--it's %2")
+                         .arg(RxBytes.size())
+                         .arg(dump));
+        return;
+    }
+    if (!actOn(reply))
+        failDownload(kLinkError);
+}
+
+// False when a command could not be written to the link.
+bool DownloadSequence::actOn(Reply reply) {
+    switch (reply) {
+    case Reply::Wake:
+        host_.showStatus(QStringLiteral("Meter Wake Up...Please Wait!"));
+        setTimer(DownloadTimer::TimerOP, false);
+        setTimer(DownloadTimer::Timer1, true);
+        return true;
+    case Reply::Link:
+        host_.showStatus(QStringLiteral("Linking..."));
+        setTimer(DownloadTimer::Timer1, false);
+        setTimer(DownloadTimer::Timer2, true);
+        return true;
+    case Reply::Hello:
+        return onHello();
+    case Reply::SleepAck:
+        onSleepAck();
+        return true;
+    case Reply::Count:
+        return onCount();
+    case Reply::GlucoseRecord:
+        onGlucoseRecord();
+        return true;
+    case Reply::TimeRecord:
+        onTimeRecord();
+        return true;
+    default:
+        return true;
+    }
+}
+
+bool DownloadSequence::onHello() {
+    host_.showStatus(QStringLiteral("On Line..."));
+    setTimer(DownloadTimer::Timer2, false);
+    DownloadState = 2;
+    return GetData();
+}
+
+void DownloadSequence::onSleepAck() {
+    // A download whose records were not kept must not be reported complete.
+    if (saveFailed_)
+        return;
+    host_.showStatus(QStringLiteral("Complete! Receive ( %1 ) Data from Meter !!")
+                         .arg(host_.batch().NewCount));
+}
+
+bool DownloadSequence::onCount() {
+    MeterBatch& batch = host_.batch();
+    const int count = protocol::countOf(RxBytes);
+    batch.NewCount = count;
+    DownloadState = 3;
+    // The time pass fills these; none may survive from an earlier download.
+    std::fill(batch.NewDay.begin(), batch.NewDay.end(), 0);
+    std::fill(batch.NewHour.begin(), batch.NewHour.end(), 0);
+    std::fill(batch.NewMinute.begin(), batch.NewMinute.end(), 0);
+    if (count == 0) {
+        if (!Sleep())
+            return false;
+        host_.showStatus(QStringLiteral("There is no new data in meter !!"));
+        return true;
+    }
+    host_.showStatus(QStringLiteral(" ( %1 ) Data in Meter !!").arg(count));
+    host_.setProgressMaximum(2 * count);
+    setTimer(DownloadTimer::Timer3, true);
+    GlucoseIndex = 1;
+    return true;
+}
+
+void DownloadSequence::onGlucoseRecord() {
+    MeterBatch& batch = host_.batch();
+    const protocol::GlucoseFields f = protocol::decodeGlucoseRecord(RxBytes);
+    batch.NewMonth[GlucoseIndex] = static_cast<qint16>(f.month);
+    batch.NewGlucose[GlucoseIndex] = static_cast<qint16>(f.glucose);
+    batch.NewEvent[GlucoseIndex] = f.mealFlag;
+    GlucoseIndex = GlucoseIndex < batch.NewCount ? GlucoseIndex + 1 : 0;
+}
+
+void DownloadSequence::onTimeRecord() {
+    MeterBatch& batch = host_.batch();
+    const protocol::TimeFields f = protocol::decodeTimeRecord(RxBytes);
+    batch.NewDay[TimeIndex] = static_cast<qint16>(f.day);
+    batch.NewHour[TimeIndex] = static_cast<qint16>(f.hour);
+    batch.NewMinute[TimeIndex] = static_cast<qint16>(f.minute);
+    TimeIndex = TimeIndex < batch.NewCount ? TimeIndex + 1 : 0;
+}
+
+// Both error paths end the download the same way. The sleep command is
+// tried once whatever became of the write that caused the error; every
+// timer stops so that none of them writes to the port closed here.
+void DownloadSequence::failDownload(const QString& message) {
+    Sleep();
+    stopAllTimers();
+    link_->close();
+    host_.showMessage(message);
+    host_.setProgressValue(0);
+}

@@ -1,0 +1,67 @@
+#pragma once
+// One download from the meter as a state machine: the window's timers call
+// the *_Timer handlers at their periods, "Start Reading" calls
+// CommandMR_Click, and every reply is taken by the receive poll.
+#include <QByteArray>
+#include <QString>
+
+#include "meter/DownloadHost.h"
+#include "meter/Protocol.h"
+#include "platform/core/SerialLink.h"
+
+class DownloadSequence {
+public:
+    explicit DownloadSequence(DownloadHost& host, platform::SerialLink* link = nullptr);
+
+    // The link is made afresh at every load of the window.
+    void setLink(platform::SerialLink* link) { link_ = link; }
+
+    // Port number, open, DTR off; a failure is reported to the host.
+    bool OpenPort();
+    // Every timer off and the port closed (the window is going away).
+    void Stop();
+
+    void CommandMR_Click();
+    void TimerRt_Timer();
+    void TimerOP_Timer();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Timer4_Timer();
+    void TimerSleep_Timer();
+    bool GetData();
+    bool Sleep();
+
+    // 0 until the first download; 1 waking, testing and greeting; 2 after
+    // the hello; 3 fetching records; 4 once the sleep command was sent.
+    int DownloadState = 0;
+    int WakeTicks = 0;
+    int LinkTicks = 0;
+    int HelloTicks = 0;
+    qint16 GlucoseIndex = 0;  // record awaited next; 0 once all have come
+    qint16 TimeIndex = 0;
+    qint16 SleepTicks = 0;
+    QByteArray RxBytes;  // what the last receive poll took
+
+private:
+    bool send(const QByteArray& command);
+    void setTimer(DownloadTimer timer, bool on) { host_.setTimerEnabled(timer, on); }
+    void stopAllTimers();
+    bool setUpPort();
+    void resumeWakeUp();
+    void showWakeUpProgress();
+    protocol::PollContext pollContext();
+    bool actOn(protocol::Reply reply);
+    bool onHello();
+    bool onCount();
+    void onSleepAck();
+    void onGlucoseRecord();
+    void onTimeRecord();
+    bool awaitingRecord(int index);
+    void saveRecords();
+    void failDownload(const QString& message);
+
+    DownloadHost& host_;
+    platform::SerialLink* link_;
+    bool saveFailed_ = false;
+};

@@ -1,0 +1,151 @@
+#pragma once
+// A serial link with a scripted meter behind it, for driving downloads
+// without a port: every command written gets the meter's reply queued in
+// the receive buffer at once, and every write is logged, failed and closed
+// ones included, so tests can tell what reached the meter and when.
+#include <QByteArray>
+#include <functional>
+#include <map>
+#include <set>
+#include <vector>
+
+#include "meter/Protocol.h"
+#include "platform/core/SerialLink.h"
+
+struct MeterReading {
+    QByteArray glucoseRecord;  // 3 bytes ending in AA
+    QByteArray timeRecord;
+};
+
+class FakeMeter {
+public:
+    std::vector<MeterReading> readings;
+    bool silent = false;
+    // Command -> how many of its first sendings go unanswered.
+    std::map<QByteArray, int> ignoreFirst;
+    // Command -> how many times at most it is answered.
+    std::map<QByteArray, int> answerLimit;
+    // Commands answered twice; the second copy comes one poll later.
+    std::set<QByteArray> answerTwice;
+    // Command -> bytes sent in place of the ordinary reply.
+    std::map<QByteArray, QByteArray> replaceReply;
+
+    QByteArray replyTo(const QByteArray& command) {
+        const int sent = ++sendings_[command];
+        if (silent || sent <= ignoreFirst[command])
+            return {};
+        const auto limit = answerLimit.find(command);
+        if (limit != answerLimit.end() && answered_[command] >= limit->second)
+            return {};
+        ++answered_[command];
+        const auto replaced = replaceReply.find(command);
+        return replaced != replaceReply.end() ? replaced->second : ordinaryReply(command);
+    }
+
+private:
+    QByteArray ordinaryReply(const QByteArray& c) const {
+        if (c == protocol::wakeByte())
+            return QByteArray(1, '\x00');
+        if (c == protocol::linkTestByte())
+            return QByteArray::fromHex("54F1");
+        if (c == protocol::helloCommand() || c == protocol::sleepCommand())
+            return QByteArray::fromHex("AA5AAA");
+        if (c == protocol::countRequest())
+            return QByteArray(1, static_cast<char>(readings.size())) + QByteArray::fromHex("5AAA");
+        const int index = c.size() == 3 ? static_cast<quint8>(c.at(1)) : 0;
+        if (index < 1 || index > static_cast<int>(readings.size()))
+            return {};
+        if (c == protocol::glucoseRequest(index))
+            return readings[index - 1].glucoseRecord;
+        if (c == protocol::timeRequest(index))
+            return readings[index - 1].timeRecord;
+        return {};
+    }
+
+    std::map<QByteArray, int> sendings_;
+    std::map<QByteArray, int> answered_;
+};
+
+class FakeMeterLink : public platform::SerialLink {
+public:
+    struct Write {
+        QByteArray bytes;
+        bool portOpen = false;
+        bool succeeded = false;
+        long atMs = 0;
+    };
+
+    FakeMeter meter;
+    std::vector<Write> writes;
+    int commPort = 0;
+    bool dtr = false;
+    bool refuseOpen = false;
+    bool failBufferCount = false;
+    bool failInput = false;
+    std::function<bool(const QByteArray&)> failWrite = [](const QByteArray&) { return false; };
+    const long* clockMs = nullptr;  // stamps writes when set
+
+    void inject(const QByteArray& bytes) { buffer_ += bytes; }
+
+    bool setCommPort(int port) override {
+        commPort = port;
+        return port >= 1 && port <= 5;
+    }
+    bool open() override {
+        open_ = !refuseOpen;
+        return open_;
+    }
+    void close() override {  // a closed port drops what it had received
+        open_ = false;
+        buffer_.clear();
+        later_.clear();
+    }
+    bool isOpen() const override { return open_; }
+    bool setDtr(bool on) override {
+        dtr = on;
+        return open_;
+    }
+    int inBufferCount() override {
+        return failBufferCount || !open_ ? -1 : static_cast<int>(buffer_.size());
+    }
+    bool input(QByteArray& bytes) override {
+        if (failInput || !open_)
+            return false;
+        bytes = buffer_;
+        buffer_ = later_;
+        later_.clear();
+        return true;
+    }
+    bool output(const QByteArray& bytes) override {
+        const bool ok = open_ && !failWrite(bytes);
+        writes.push_back({bytes, open_, ok, clockMs ? *clockMs : 0});
+        if (ok)
+            queueReply(bytes);
+        return ok;
+    }
+
+    int countWrites(const QByteArray& bytes) const {
+        int n = 0;
+        for (const Write& w : writes)
+            n += w.bytes == bytes ? 1 : 0;
+        return n;
+    }
+    int writesWhileClosed() const {
+        int n = 0;
+        for (const Write& w : writes)
+            n += w.portOpen ? 0 : 1;
+        return n;
+    }
+
+private:
+    void queueReply(const QByteArray& command) {
+        const QByteArray reply = meter.replyTo(command);
+        buffer_ += reply;
+        if (!reply.isEmpty() && meter.answerTwice.count(command))
+            later_ += reply;
+    }
+
+    bool open_ = false;
+    QByteArray buffer_;
+    QByteArray later_;
+};
