@@ -1,10 +1,9 @@
 #include "meter/ReadingsFile.h"
 
-#include "platform/core/DataFolder.h"
-#include "platform/core/DigitPattern.h"
-#include "platform/core/TextFile.h"
+#include <cmath>
 
-using platform::zeroPadded;
+#include "platform/core/DataFolder.h"
+#include "platform/core/TextFile.h"
 
 QString readingsFilePath(const QString& userId) {
     return platform::dataPath(userId + QStringLiteral(".txt"));
@@ -20,11 +19,11 @@ bool writePlaceholderReadingsFile(const QString& userId) {
 
 namespace {
 
-const QString kMarkC = QStringLiteral("C");
-const QString kMarkPC = QStringLiteral("PC");
-const QString kMarkQC = QStringLiteral("QC");
+constexpr QLatin1String kMarkC("C");
+constexpr QLatin1String kMarkPC("PC");
+constexpr QLatin1String kMarkQC("QC");
 
-QString markForNumber(double value) {
+QLatin1String markForNumber(double value) {
     if (value == 1)
         return kMarkPC;
     if (value == 2)
@@ -32,19 +31,16 @@ QString markForNumber(double value) {
     return kMarkC;  // 0 and any other number
 }
 
-QString markForText(const QString& text) {
+QLatin1String markForText(const QString& text) {
+    for (const QLatin1String known : {kMarkC, kMarkPC, kMarkQC})
+        if (text == known)
+            return known;
     bool isNumber = false;
     const double value = text.trimmed().toDouble(&isNumber);
-    if (isNumber)
-        return markForNumber(value);
-    if (text == kMarkPC || text == kMarkQC)
-        return text;
-    return kMarkC;  // "C", empty and any other text
+    return isNumber ? markForNumber(value) : kMarkC;  // empty and any other text: "C"
 }
 
-}  // namespace
-
-QString eventMarkText(const EventMark& mark) {
+QLatin1String markFor(const EventMark& mark) {
     if (!mark.isValid() || mark.isNull())
         return kMarkC;
     if (mark.typeId() == QMetaType::QString)
@@ -54,24 +50,89 @@ QString eventMarkText(const EventMark& mark) {
     return isNumber ? markForNumber(value) : kMarkC;
 }
 
+}  // namespace
+
+QString eventMarkText(const EventMark& mark) {
+    return markFor(mark);
+}
+
+namespace {
+
+// One reading line assembled in place: the file has up to 10000 lines, and a
+// temporary text per field would cost more than the writing itself.
+class LineBuffer {
+public:
+    // The "0000" digit pattern: at least minDigits digits, more in full.
+    void padded(long long value, int minDigits) {
+        if (value < 0)
+            put('-');
+        unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
+                                                 : static_cast<unsigned long long>(value);
+        char digits[24];
+        int n = 0;
+        do {
+            digits[n++] = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        for (int i = n; i < minDigits; ++i)
+            put('0');
+        while (n > 0)
+            put(digits[--n]);
+    }
+    // The "#00.0" pattern: rounded to tenths, always with a point.
+    void oneDecimal(double value) {
+        const long long tenths = static_cast<long long>(std::round(std::fabs(value) * 10.0));
+        if (value < 0 && tenths != 0)
+            put('-');
+        padded(tenths / 10, 2);
+        put('.');
+        put(static_cast<char>('0' + tenths % 10));
+    }
+    void text(QLatin1String s) {
+        for (const char c : s)
+            put(c);
+    }
+    void put(char c) {
+        if (size_ < kCapacity)
+            data_[size_++] = c;
+    }
+    QString toString() const { return QString::fromLatin1(data_, size_); }
+
+private:
+    static constexpr int kCapacity = 160;  // far above the widest line
+    char data_[kCapacity];
+    int size_ = 0;
+};
+
+}  // namespace
+
 QString readingLine(const ReadingList& t, int row, int lineNumber) {
-    const QString month = zeroPadded(t.ReadMonth[row], 2);
-    const QString day = zeroPadded(t.ReadDay[row], 2);
-    const QString hour = zeroPadded(t.ReadHour[row], 2);
-    const QString minute = zeroPadded(t.ReadMinute[row], 2);
-    const QString year = zeroPadded(t.ReadYear[row], 4);
-    const QChar comma(QLatin1Char(','));
-    QString line;
-    line.reserve(64);
-    line += QLatin1Char('T') + zeroPadded(lineNumber, 4) + comma;
-    line += zeroPadded(t.ReadGlucose[row], 5) + comma;
-    line += month + comma + day + comma + hour + comma + minute + comma;
-    line += eventMarkText(t.ReadEvent[row]) + comma;
-    line += platform::oneDecimal(t.ReadGlucose[row] / 18.0, 2) + comma;
-    line += year + comma;
-    line += year + QLatin1Char('/') + month + QLatin1Char('/') + day + QStringLiteral(" - ") + hour +
-            QLatin1Char(':') + minute;
-    return line;
+    LineBuffer line;
+    line.put('T');
+    line.padded(lineNumber, 4);
+    line.put(',');
+    line.padded(t.ReadGlucose[row], 5);
+    for (const qint16 part : {t.ReadMonth[row], t.ReadDay[row], t.ReadHour[row], t.ReadMinute[row]}) {
+        line.put(',');
+        line.padded(part, 2);
+    }
+    line.put(',');
+    line.text(markFor(t.ReadEvent[row]));
+    line.put(',');
+    line.oneDecimal(t.ReadGlucose[row] / 18.0);
+    line.put(',');
+    line.padded(t.ReadYear[row], 4);
+    line.put(',');
+    line.padded(t.ReadYear[row], 4);
+    line.put('/');
+    line.padded(t.ReadMonth[row], 2);
+    line.put('/');
+    line.padded(t.ReadDay[row], 2);
+    line.text(QLatin1String(" - "));
+    line.padded(t.ReadHour[row], 2);
+    line.put(':');
+    line.padded(t.ReadMinute[row], 2);
+    return line.toString();
 }
 
 QStringList readingsFileLines(const ReadingList& table) {

@@ -1,8 +1,10 @@
 #include "meter/ReadingsLoader.h"
 
+#include <array>
 #include <limits>
 #include <optional>
 
+#include "platform/core/TextFile.h"
 #include "platform/core/TextTable.h"
 
 namespace {
@@ -16,26 +18,55 @@ constexpr int kMinuteField = 5;
 constexpr int kEventField = 6;
 constexpr int kYearField = 8;
 
-std::optional<qint16> shortField(const QStringList& fields, int position) {
-    if (position >= fields.size())
-        return std::nullopt;
+constexpr int kFieldsRead = kYearField + 1;
+
+// The fields of a line up to the year, split on single commas without
+// copying; missing trailing fields stay empty.
+using LineFields = std::array<QStringView, kFieldsRead>;
+
+LineFields splitFields(QStringView line) {
+    LineFields fields;
+    qsizetype start = 0;
+    for (int i = 0; i < kFieldsRead && start <= line.size(); ++i) {
+        qsizetype comma = line.indexOf(QLatin1Char(','), start);
+        if (comma < 0)
+            comma = line.size();
+        fields[i] = line.mid(start, comma - start);
+        start = comma + 1;
+    }
+    return fields;
+}
+
+std::optional<qint16> shortField(QStringView field) {
     bool ok = false;
-    const int value = fields.at(position).trimmed().toInt(&ok);
+    const int value = field.trimmed().toInt(&ok);
     if (!ok || value < std::numeric_limits<qint16>::min() ||
         value > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<qint16>(value);
 }
 
+// The mark as the text driver hands it out: a number when it reads as one,
+// else its text. The usual marks share one text each instead of a copy per row.
+EventMark markField(QStringView field) {
+    static const QString kKnownMarks[] = {QStringLiteral("C"), QStringLiteral("PC"),
+                                          QStringLiteral("QC")};
+    for (const QString& known : kKnownMarks)
+        if (field == known)
+            return known;
+    return platform::fieldValue(field.toString());
+}
+
 // Puts one file line into staging row r; false (row untouched) when a
 // numeric field cannot be read.
-bool stageLine(const QStringList& fields, MeterBatch& b, int r) {
-    const auto glucose = shortField(fields, kGlucoseField);
-    const auto month = shortField(fields, kMonthField);
-    const auto day = shortField(fields, kDayField);
-    const auto hour = shortField(fields, kHourField);
-    const auto minute = shortField(fields, kMinuteField);
-    const auto year = shortField(fields, kYearField);
+bool stageLine(QStringView line, MeterBatch& b, int r) {
+    const LineFields fields = splitFields(line);
+    const auto glucose = shortField(fields[kGlucoseField]);
+    const auto month = shortField(fields[kMonthField]);
+    const auto day = shortField(fields[kDayField]);
+    const auto hour = shortField(fields[kHourField]);
+    const auto minute = shortField(fields[kMinuteField]);
+    const auto year = shortField(fields[kYearField]);
     if (!glucose || !month || !day || !hour || !minute || !year)
         return false;
     b.NewGlucose[r] = *glucose;
@@ -44,9 +75,19 @@ bool stageLine(const QStringList& fields, MeterBatch& b, int r) {
     b.NewHour[r] = *hour;
     b.NewMinute[r] = *minute;
     b.NewYear[r] = *year;
-    const QString mark = kEventField < fields.size() ? fields.at(kEventField) : QString();
-    b.NewEvent[r] = platform::fieldValue(mark);
+    b.NewEvent[r] = markField(fields[kEventField]);
     return true;
+}
+
+// The reading lines of the file: every line after the header that is not
+// blank. None when the file is missing or cannot be read.
+QStringList readingLines(const QString& path) {
+    QStringList lines;
+    if (!platform::readLines(path, lines) || lines.isEmpty())
+        return {};
+    lines.removeFirst();
+    lines.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
+    return lines;
 }
 
 void copyStagedRow(const MeterBatch& b, int from, ReadingList& t, int to) {
@@ -70,12 +111,9 @@ void setPlaceholderRow(ReadingList& t) {
 
 ReadingsLoadResult loadReadingsFile(const QString& path, Module1::State& s) {
     ReadingsLoadResult result;
-    platform::TextTable file;
-    if (!platform::loadTextTable(path, file))
-        file = platform::TextTable();
-    for (const QStringList& fields : file.rows) {
+    for (const QString& line : readingLines(path)) {
         const bool hasRoom = result.readingsLoaded < kMaxReadings;
-        if (hasRoom && stageLine(fields, s.batch, result.readingsLoaded + 1))
+        if (hasRoom && stageLine(line, s.batch, result.readingsLoaded + 1))
             ++result.readingsLoaded;
         else
             ++result.linesLeftOut;

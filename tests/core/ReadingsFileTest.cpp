@@ -7,6 +7,7 @@
 
 #include "app/Module1.h"
 #include "meter/ReadingsFile.h"
+#include "platform/core/DigitPattern.h"
 #include "platform/core/TextFile.h"
 
 namespace {
@@ -156,4 +157,16 @@ TEST_F(ReadingsFileTest, NoRewriteWhenTheOldFileCannotBeKept) {
 TEST_F(ReadingsFileTest, PlaceholderFileIsHeaderAndPlaceholderLine) {
     ASSERT_TRUE(writePlaceholderReadingsFile("u1"));
     EXPECT_EQ(bytesOf(file()), kReadingsHeader.toLatin1() + "\r\n" + kPlaceholderLine.toLatin1() + "\r\n");
+}
+
+TEST_F(ReadingsFileTest, EveryGlucoseIsWrittenLikeTheSharedDigitPatterns) {
+    ReadingList& t = s_->readings;
+    for (int glucose = -40; glucose <= 2000; ++glucose) {
+        setRow(t, 1, glucose, 1, 2, 3, 4, 2009, 0);
+        const QStringList fields = readingLine(t, 1, glucose + 41).split(',');
+        ASSERT_EQ(fields.size(), 10);
+        EXPECT_EQ(fields.at(0), "T" + platform::zeroPadded(glucose + 41, 4));
+        EXPECT_EQ(fields.at(1), platform::zeroPadded(glucose, 5));
+        EXPECT_EQ(fields.at(7), platform::oneDecimal(glucose / 18.0, 2)) << glucose;
+    }
 }
