@@ -1,0 +1,109 @@
+#include "EmulatorOptions.h"
+
+#include <QCommandLineParser>
+
+#include "ReadingsSource.h"
+
+namespace emulator {
+
+namespace {
+const char* const kDescription =
+    "Emulates a blood-glucose meter on a pseudo-terminal linked as COM<N> in\n"
+    "DIR, answering the download commands until the sleep command comes.\n"
+    "Prints \"ready <slave path>\" once the link exists.\n"
+    "Exit status: 0 after the sleep command (with --keep-running: when stopped\n"
+    "or timed out after one), 1 for a bad command line or readings file, 2 when\n"
+    "no sleep command came in time, 3 when stopped by SIGTERM or SIGINT before\n"
+    "one. The COM<N> link is removed on every exit.";
+
+void addOptions(QCommandLineParser& p) {
+    p.setApplicationDescription(QString::fromLatin1(kDescription));
+    p.addOptions({
+        {"help", "Show this help."},
+        {"data-folder", "Folder for the COM<N> link (required).", "DIR"},
+        {"port", "Port number N, 1 to 5 (default 1).", "N", "1"},
+        {"readings", "One reading per line: month,day,hour,minute,glucose,flag "
+                     "(flag 0 before a meal, 1 after); line 1 is record 1, the newest.",
+         "FILE"},
+        {"count", "Generate N distinct readings, 0 to 255 (default 12).", "N"},
+        {"never-answer", "Answer nothing (the sleep command still ends the run)."},
+        {"wake-after", "Answer the wake byte only from its K-th try on.", "K", "1"},
+        {"split-replies", "Write each reply of 2 or more bytes in two parts, ~30 ms apart."},
+        {"double-replies", "Send every reply twice in one write."},
+        {"no-count-answer", "Do not answer the count request."},
+        {"skip-record", "Leave the first glucose record request for index I "
+                        "unanswered; repeated requests are answered.",
+         "I"},
+        {"keep-running", "After the sleep command go on answering commands "
+                         "until SIGTERM or the time limit."},
+        {"timeout", "Give up after SECONDS (default 60; 0: no limit).", "SECONDS", "60"},
+    });
+}
+
+bool readInt(const QCommandLineParser& p, const QString& name, int lowest, int highest,
+             int& value, QString& error) {
+    if (!p.isSet(name))
+        return true;
+    bool ok = false;
+    const int v = p.value(name).toInt(&ok);
+    if (!ok || v < lowest || v > highest) {
+        error = QStringLiteral("--%1 wants a number from %2 to %3").arg(name).arg(lowest).arg(highest);
+        return false;
+    }
+    value = v;
+    return true;
+}
+
+bool readNumbers(const QCommandLineParser& p, EmulatorOptions& o, QString& error) {
+    return readInt(p, "port", 1, 5, o.port, error) &&
+           readInt(p, "count", 0, kMaxReadings, o.generatedCount, error) &&
+           readInt(p, "wake-after", 1, 1000000, o.faults.wakeAfter, error) &&
+           readInt(p, "skip-record", 1, kMaxReadings, o.faults.skipRecord, error) &&
+           readInt(p, "timeout", 0, 1000000, o.timeoutSeconds, error);
+}
+
+void readSwitches(const QCommandLineParser& p, EmulatorOptions& o) {
+    o.faults.neverAnswer = p.isSet("never-answer");
+    o.faults.doubleReplies = p.isSet("double-replies");
+    o.faults.noCountAnswer = p.isSet("no-count-answer");
+    o.splitReplies = p.isSet("split-replies");
+    o.keepRunning = p.isSet("keep-running");
+}
+}  // namespace
+
+bool parseOptions(const QStringList& args, EmulatorOptions& options, QString& error) {
+    QCommandLineParser p;
+    addOptions(p);
+    if (!p.parse(args)) {
+        error = p.errorText();
+        return false;
+    }
+    options.helpWanted = p.isSet("help");
+    if (options.helpWanted)
+        return true;
+    if (!p.positionalArguments().isEmpty()) {
+        error = QStringLiteral("unexpected argument %1").arg(p.positionalArguments().first());
+        return false;
+    }
+    options.dataFolder = p.value("data-folder");
+    options.readingsFile = p.value("readings");
+    if (options.dataFolder.isEmpty()) {
+        error = QStringLiteral("--data-folder is required");
+        return false;
+    }
+    if (p.isSet("readings") && p.isSet("count")) {
+        error = QStringLiteral("give either --readings or --count");
+        return false;
+    }
+    readSwitches(p, options);
+    return readNumbers(p, options, error);
+}
+
+QString helpText() {
+    QCommandLineParser p;
+    addOptions(p);
+    return p.helpText().replace(QStringLiteral("[options]"),
+                                QStringLiteral("--data-folder DIR [options]"));
+}
+
+}  // namespace emulator

@@ -1,0 +1,109 @@
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
+
+#include "EmulatorOptions.h"
+#include "ReplyWriter.h"
+
+using namespace emulator;
+
+namespace {
+bool parse(const QStringList& extra, EmulatorOptions& o, QString& error) {
+    return parseOptions(QStringList{"meter-emulator"} + extra, o, error);
+}
+}  // namespace
+
+TEST(EmulatorOptions, DefaultsNeedOnlyTheDataFolder) {
+    EmulatorOptions o;
+    QString error;
+    ASSERT_TRUE(parse({"--data-folder", "/tmp/x"}, o, error)) << error.toStdString();
+    EXPECT_EQ(o.dataFolder, "/tmp/x");
+    EXPECT_EQ(o.port, 1);
+    EXPECT_TRUE(o.readingsFile.isEmpty());
+    EXPECT_EQ(o.generatedCount, 12);
+    EXPECT_EQ(o.timeoutSeconds, 60);
+    EXPECT_FALSE(o.faults.neverAnswer || o.faults.doubleReplies || o.faults.noCountAnswer);
+    EXPECT_FALSE(o.splitReplies || o.keepRunning);
+    EXPECT_EQ(o.faults.wakeAfter, 1);
+    EXPECT_EQ(o.faults.skipRecord, 0);
+}
+
+TEST(EmulatorOptions, ReadsEveryFaultAndSetting) {
+    EmulatorOptions o;
+    QString error;
+    ASSERT_TRUE(parse({"--data-folder", "d", "--port", "5", "--count", "0", "--never-answer",
+                       "--wake-after", "4", "--split-replies", "--double-replies",
+                       "--no-count-answer", "--skip-record", "255", "--keep-running",
+                       "--timeout", "0"},
+                      o, error))
+        << error.toStdString();
+    EXPECT_EQ(o.port, 5);
+    EXPECT_EQ(o.generatedCount, 0);
+    EXPECT_TRUE(o.faults.neverAnswer && o.faults.doubleReplies && o.faults.noCountAnswer);
+    EXPECT_TRUE(o.splitReplies && o.keepRunning);
+    EXPECT_EQ(o.faults.wakeAfter, 4);
+    EXPECT_EQ(o.faults.skipRecord, 255);
+    EXPECT_EQ(o.timeoutSeconds, 0);
+    ASSERT_TRUE(parse({"--data-folder", "d", "--readings", "r.txt"}, o, error));
+    EXPECT_EQ(o.readingsFile, "r.txt");
+}
+
+TEST(EmulatorOptions, RefusesBadCommandLines) {
+    const QList<QStringList> bad = {
+        {},
+        {"--port", "1"},
+        {"--data-folder", "d", "--port", "0"},
+        {"--data-folder", "d", "--port", "6"},
+        {"--data-folder", "d", "--count", "256"},
+        {"--data-folder", "d", "--count", "-1"},
+        {"--data-folder", "d", "--count", "many"},
+        {"--data-folder", "d", "--wake-after", "0"},
+        {"--data-folder", "d", "--skip-record", "0"},
+        {"--data-folder", "d", "--readings", "r", "--count", "3"},
+        {"--data-folder", "d", "--no-such-option"},
+        {"--data-folder", "d", "stray"},
+    };
+    for (const QStringList& args : bad) {
+        EmulatorOptions o;
+        QString error;
+        EXPECT_FALSE(parse(args, o, error)) << args.join(' ').toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+TEST(EmulatorOptions, HelpListsEveryOption) {
+    EmulatorOptions o;
+    QString error;
+    ASSERT_TRUE(parse({"--help"}, o, error));
+    EXPECT_TRUE(o.helpWanted);
+    const QString help = helpText();
+    for (const char* name : {"--data-folder", "--port", "--readings", "--count", "--never-answer",
+                             "--wake-after", "--split-replies", "--double-replies",
+                             "--no-count-answer", "--skip-record", "--keep-running", "--timeout"})
+        EXPECT_TRUE(help.contains(name)) << name;
+}
+
+TEST(EmulatorReplyWriter, SplitsRepliesOfTwoOrMoreBytes) {
+    using Pieces = std::vector<QByteArray>;
+    EXPECT_EQ(replyPieces("abc", false), Pieces{"abc"});
+    EXPECT_EQ(replyPieces("abc", true), (Pieces{"a", "bc"}));
+    EXPECT_EQ(replyPieces("ab", true), (Pieces{"a", "b"}));
+    EXPECT_EQ(replyPieces(QByteArray(1, '\0'), true), Pieces{QByteArray(1, '\0')});
+}
+
+TEST(EmulatorReplyWriter, SplitPiecesArriveWithAPauseBetween) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    QElapsedTimer clock;
+    clock.start();
+    std::thread writer([&] { writeReply(fds[1], "abc", true); });
+    char buf[8];
+    ASSERT_EQ(read(fds[0], buf, sizeof buf), 1);
+    const qint64 first = clock.elapsed();
+    ASSERT_EQ(read(fds[0], buf, sizeof buf), 2);
+    EXPECT_GE(clock.elapsed() - first, kSplitPauseMs - 5);
+    writer.join();
+    close(fds[0]);
+    close(fds[1]);
+}

@@ -1,0 +1,177 @@
+// Runs the real emulator program and talks to it through the program's own
+// serial link, as a download does.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include "ReadingsSource.h"
+#include "platform/core/SerialLink.h"
+
+using namespace emulator;
+
+namespace {
+QByteArray bytes(std::initializer_list<unsigned char> values) {
+    QByteArray b;
+    for (unsigned char v : values)
+        b.append(static_cast<char>(v));
+    return b;
+}
+
+unsigned byteAt(const QByteArray& b, int i) {
+    return static_cast<unsigned char>(b[i]);
+}
+}  // namespace
+
+class MeterEmulatorProcess : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!QCoreApplication::instance())
+            app_ = new QCoreApplication(argc_, argv_);
+    }
+    static void TearDownTestSuite() {
+        delete app_;
+        app_ = nullptr;
+    }
+
+    void SetUp() override {
+        hadXdg_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+        oldXdg_ = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", home_.path().toLocal8Bit());
+    }
+    void TearDown() override {
+        if (emulator_.state() != QProcess::NotRunning) {
+            emulator_.kill();
+            emulator_.waitForFinished(2000);
+        }
+        if (hadXdg_)
+            qputenv("XDG_DATA_HOME", oldXdg_);
+        else
+            qunsetenv("XDG_DATA_HOME");
+    }
+
+    QString comEntry() const { return home_.path() + "/ambrel/COM1"; }
+
+    // Starts the emulator and waits for its "ready" line.
+    bool start(const QStringList& extra) {
+        emulator_.start(METER_EMULATOR_BINARY,
+                        QStringList{"--data-folder", home_.path() + "/ambrel", "--port", "1"} +
+                            extra);
+        if (!emulator_.waitForStarted(5000))
+            return false;
+        while (!emulator_.canReadLine()) {
+            if (!emulator_.waitForReadyRead(5000))
+                return false;
+        }
+        return emulator_.readLine().startsWith("ready /dev/");
+    }
+
+    bool openLink() {
+        link_ = platform::createSerialLink();
+        return link_->setCommPort(1) && link_->open() && link_->setDtr(false) &&
+               link_->setDtr(true);
+    }
+
+    // Sends one command and collects the reply, polling as the download does.
+    QByteArray ask(const QByteArray& command, int expected) {
+        if (!link_->output(command))
+            return "output failed";
+        QByteArray reply;
+        QElapsedTimer clock;
+        clock.start();
+        while (reply.size() < expected && clock.elapsed() < 2000) {
+            QThread::msleep(5);
+            QByteArray piece;
+            if (link_->inBufferCount() > 0 && link_->input(piece))
+                reply += piece;
+        }
+        return reply;
+    }
+
+    static inline int argc_ = 1;
+    static inline char name_[] = "meter_emulator_tests";
+    static inline char* argv_[] = {name_, nullptr};
+    static inline QCoreApplication* app_ = nullptr;
+
+    QTemporaryDir home_;
+    QByteArray oldXdg_;
+    bool hadXdg_ = false;
+    QProcess emulator_;
+    std::unique_ptr<platform::SerialLink> link_;
+};
+
+TEST_F(MeterEmulatorProcess, DownloadOfThreeReadingsThenSleepEndsWithStatusZero) {
+    ASSERT_TRUE(start({"--count", "3", "--timeout", "20"}));
+    ASSERT_TRUE(openLink());
+    const QByteArray onLine = bytes({0xAA, 0x5A, 0xAA});
+    EXPECT_EQ(ask(bytes({0x00}), 1), bytes({0x00}));
+    EXPECT_EQ(ask(bytes({0x55}), 2), bytes({0x54, 0xF1}));
+    EXPECT_EQ(ask(bytes({0xBA, 0xA5, 0xA9}), 3), onLine);
+    EXPECT_EQ(ask(bytes({0xAE, 0xA5, 0xA9}), 3), bytes({0x03, 0x5A, 0xAA}));
+    const std::vector<Reading> expected = generateReadings(3);
+    for (int i = 1; i <= 3; ++i) {
+        const Reading& r = expected[static_cast<size_t>(i - 1)];
+        const QByteArray g = ask(bytes({0xAC, static_cast<unsigned char>(i), 0xA9}), 3);
+        ASSERT_EQ(g.size(), 3);
+        EXPECT_EQ(byteAt(g, 2), 0xAAu);
+        EXPECT_EQ(int((byteAt(g, 1) & 3) * 256 + byteAt(g, 0)), r.glucose);
+        EXPECT_EQ(int(byteAt(g, 1) >> 4), r.month);
+        EXPECT_EQ(int((byteAt(g, 1) >> 2) & 1), r.flag);
+    }
+    for (int i = 1; i <= 3; ++i) {
+        const Reading& r = expected[static_cast<size_t>(i - 1)];
+        const QByteArray t = ask(bytes({0xAD, static_cast<unsigned char>(i), 0xA9}), 3);
+        ASSERT_EQ(t.size(), 3);
+        EXPECT_EQ(int(byteAt(t, 1) >> 3), r.day);
+        EXPECT_EQ(int((byteAt(t, 1) & 7) * 4 + (byteAt(t, 0) >> 6)), r.hour);
+        EXPECT_EQ(int(byteAt(t, 0) & 0x3F), r.minute);
+    }
+    EXPECT_EQ(ask(bytes({0xB5, 0xA5, 0xA9}), 3), onLine);
+    ASSERT_TRUE(emulator_.waitForFinished(5000));
+    EXPECT_EQ(emulator_.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(emulator_.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo(comEntry()).isSymLink());
+}
+
+TEST_F(MeterEmulatorProcess, SplitRepliesReachTheHostInTwoPolls) {
+    ASSERT_TRUE(start({"--count", "1", "--split-replies"}));
+    ASSERT_TRUE(openLink());
+    ASSERT_TRUE(link_->output(bytes({0x55})));
+    QByteArray first;
+    QElapsedTimer clock;
+    clock.start();
+    while (first.isEmpty() && clock.elapsed() < 2000) {
+        QThread::msleep(2);
+        link_->input(first);
+    }
+    EXPECT_EQ(first, bytes({0x54}));
+    EXPECT_EQ(ask(QByteArray(), 1), bytes({0xF1}));
+}
+
+TEST_F(MeterEmulatorProcess, TerminationRemovesTheComEntry) {
+    ASSERT_TRUE(start({"--count", "0"}));
+    EXPECT_TRUE(QFileInfo(comEntry()).isSymLink());
+    emulator_.terminate();
+    ASSERT_TRUE(emulator_.waitForFinished(5000));
+    EXPECT_EQ(emulator_.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(emulator_.exitCode(), 3);
+    EXPECT_FALSE(QFileInfo(comEntry()).isSymLink());
+}
+
+TEST_F(MeterEmulatorProcess, NoSleepCommandWithinTheTimeLimitEndsWithStatusTwo) {
+    ASSERT_TRUE(start({"--count", "2", "--timeout", "1"}));
+    ASSERT_TRUE(emulator_.waitForFinished(5000));
+    EXPECT_EQ(emulator_.exitCode(), 2);
+    EXPECT_FALSE(QFileInfo(comEntry()).isSymLink());
+}
+
+TEST_F(MeterEmulatorProcess, BadReadingsFileIsRefusedWithStatusOne) {
+    emulator_.start(METER_EMULATOR_BINARY,
+                    {"--data-folder", home_.path(), "--readings", home_.path() + "/missing"});
+    ASSERT_TRUE(emulator_.waitForFinished(5000));
+    EXPECT_EQ(emulator_.exitCode(), 1);
+    EXPECT_FALSE(emulator_.readAllStandardError().isEmpty());
+}
