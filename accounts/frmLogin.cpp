@@ -35,7 +35,7 @@ QWidget* frmLogin::CreateControls() {
     w->setFixedSize(twipsToPixels(5640), twipsToPixels(2760));
 
     picIcon = new QLabel(w);
-    picIcon->setPixmap(w->style()->standardIcon(QStyle::SP_DialogApplyButton).pixmap(32, 32));
+    picIcon->setPixmap(w->style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
     placeTwips(picIcon, 240, 300, 600, 600);
 
     Label1 = new QLabel(QStringLiteral("User ID :"), w);
