@@ -66,14 +66,6 @@ TEST(LimitRule, ParsingIgnoresTheLocale) {
     QLocale::setDefault(before);
 }
 
-TEST(LimitRule, RangeBoundariesInMgdl) {
-    EXPECT_EQ(errorOf("600", "30", kUnitMgdl), "");
-    EXPECT_EQ(errorOf("600.5", "30", kUnitMgdl), kUpperMg);
-    EXPECT_EQ(errorOf("29.9", "30", kUnitMgdl), kUpperMg);
-    EXPECT_EQ(errorOf("600", "29.9", kUnitMgdl), kLowerMg);
-    EXPECT_EQ(errorOf("600", "600.5", kUnitMgdl), kLowerMg);
-}
-
 TEST(LimitRule, RangeBoundariesInMmol) {
     const LimitCheck ok = checkLimits({"33.3", "1.7", "33.3", "1.7"}, kUnitMmol);
     EXPECT_EQ(ok.error, "");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "accounts/Credentials.h"
-#include "accounts/NewUser.h"
 #include "accounts/SettingsRows.h"
 #include "accounts/SignIn.h"
 #include "meter/ReadingsFile.h"
@@ -55,50 +54,10 @@ TEST(RegisterCredentials, PasswordsRefuseCommaQuoteControlAndWideCharacters) {
         EXPECT_TRUE(isUsablePassword(pw)) << pw.toStdString();
 }
 
-TEST(RegisterNewUser, ChecksRunInOrder) {
-    const RegisterTable t = tableOf({kGuest, {"bob", "pw"}});
-    EXPECT_EQ(checkNewUser("", "", "", t), NewUserVerdict::NoId);
-    EXPECT_EQ(checkNewUser("guest", "", "", t), NewUserVerdict::UnusableId);
-    EXPECT_EQ(checkNewUser("bob", "x", "x", t), NewUserVerdict::UnusableId);
-    EXPECT_EQ(checkNewUser("a/b", "x", "x", t), NewUserVerdict::UnusableId);
-    EXPECT_EQ(checkNewUser("ann", "", "", t), NewUserVerdict::NoPassword);
-    EXPECT_EQ(checkNewUser("ann", "a,b", "", t), NewUserVerdict::UnusablePassword);
-    EXPECT_EQ(checkNewUser("ann", "x", "", t), NewUserVerdict::NoCheck);
-    EXPECT_EQ(checkNewUser("ann", "x", "y", t), NewUserVerdict::Mismatch);
-    EXPECT_EQ(checkNewUser("ann", "x", "x", t), NewUserVerdict::Accepted);
-}
-
-TEST(RegisterNewUser, IdsCompareExactly) {
-    const RegisterTable t = tableOf({kGuest, {"bob", "pw"}});
-    EXPECT_EQ(checkNewUser("Guest", "x", "x", t), NewUserVerdict::Accepted);
-    EXPECT_EQ(checkNewUser(" guest", "x", "x", t), NewUserVerdict::Accepted);
-    EXPECT_EQ(checkNewUser("Bob", "x", "x", t), NewUserVerdict::Accepted);
-}
-
 TEST(RegisterSignIn, GuestNeedsNoPasswordButAGuestRow) {
     EXPECT_EQ(checkSignIn(tableOf({kGuest}), "guest", ""), SignInVerdict::Accepted);
     EXPECT_EQ(checkSignIn(tableOf({kGuest}), "guest", "wrong"), SignInVerdict::Accepted);
     EXPECT_EQ(checkSignIn(tableOf({{"bob", "pw"}}), "guest", ""), SignInVerdict::NoSuchUser);
-}
-
-TEST(RegisterSignIn, RefusesWhatCannotSignIn) {
-    const RegisterTable t = tableOf({kGuest, {"bob", "pw"}, {"a/b", "pw"}, {"Guest", "g"}});
-    EXPECT_EQ(checkSignIn(t, "", "pw"), SignInVerdict::NoSuchUser);
-    EXPECT_EQ(checkSignIn(t, "ann", "pw"), SignInVerdict::NoSuchUser);
-    EXPECT_EQ(checkSignIn(t, "bob", ""), SignInVerdict::EmptyPassword);
-    EXPECT_EQ(checkSignIn(t, "bob", "PW"), SignInVerdict::WrongPassword);
-    EXPECT_EQ(checkSignIn(t, "a/b", "pw"), SignInVerdict::UnusableId);
-    EXPECT_EQ(checkSignIn(t, "Guest", ""), SignInVerdict::EmptyPassword);
-    EXPECT_EQ(checkSignIn(t, "Guest", "g"), SignInVerdict::Accepted);
-    EXPECT_EQ(checkSignIn(t, "bob", "pw"), SignInVerdict::Accepted);
-}
-
-TEST(RegisterSignIn, EveryRowOfTheIdMustCarryThePassword) {
-    const RegisterTable same = tableOf({{"bob", "pw"}, kGuest, {"bob", "pw"}});
-    EXPECT_EQ(checkSignIn(same, "bob", "pw"), SignInVerdict::Accepted);
-    const RegisterTable differ = tableOf({{"bob", "one"}, kGuest, {"bob", "two"}});
-    EXPECT_EQ(checkSignIn(differ, "bob", "one"), SignInVerdict::WrongPassword);
-    EXPECT_EQ(checkSignIn(differ, "bob", "two"), SignInVerdict::WrongPassword);
 }
 
 TEST(RegisterSettings, TakesTheLastRowOfTheId) {
