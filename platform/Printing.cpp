@@ -1,0 +1,52 @@
+#include "platform/Printing.h"
+
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QWidget>
+
+namespace platform {
+
+namespace {
+std::function<int(QPrintDialog&)>& dialogHook() {
+    static std::function<int(QPrintDialog&)> hook;
+    return hook;
+}
+}  // namespace
+
+QPrinter& currentPrinter() {
+    // Never destroyed: it must outlive every window, up to the program's end.
+    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
+    return *printer;
+}
+
+bool PrintForm(QWidget* form, QPrinter& printer) {
+    if (!form)
+        return false;
+    const QPixmap shot = form->grab();
+    QPainter painter;
+    if (shot.isNull() || !painter.begin(&printer))
+        return false;
+    const QRect page = painter.viewport();
+    const QSize fitted = shot.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.drawPixmap(QRect(page.topLeft(), fitted), shot);
+    return painter.end();
+}
+
+bool ShowPrinterDialog(const QString& title) {
+    QPrintDialog dialog(&currentPrinter());
+    dialog.setWindowTitle(title);
+    const int answer = dialogHook() ? dialogHook()(dialog) : dialog.exec();
+    return answer == QDialog::Accepted;
+}
+
+void setPrinterOutputFile(const QString& pdfPath) {
+    currentPrinter().setOutputFormat(QPrinter::PdfFormat);
+    currentPrinter().setOutputFileName(pdfPath);
+}
+
+void setPrintDialogHook(std::function<int(QPrintDialog&)> hook) {
+    dialogHook() = std::move(hook);
+}
+
+}  // namespace platform
