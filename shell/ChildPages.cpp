@@ -1,0 +1,81 @@
+#include "shell/ChildPages.h"
+
+#include <cstring>
+
+#include "app/Module1.h"
+#include "meter/frmMeterRead.h"
+#include "platform/Form.h"
+#include "shell/frmIndex.h"
+#include "shell/frmMenu.h"
+
+namespace ChildPages {
+
+namespace {
+
+using FormGetter = platform::Form* (*)();
+
+struct Page {
+    const char* name;
+    FormGetter form;  // nullptr while the window is not built
+};
+
+// The order in which CloseChildForms unloads the pages. The report windows
+// take their place here, in this order, as they are built.
+const Page kPages[] = {
+    {"frmR01", nullptr},
+    {"frmR01unit", nullptr},
+    {"frmR02", nullptr},
+    {"frmR02unit", nullptr},
+    {"frmR02p", nullptr},
+    {"frmR02unitp", nullptr},
+    {"frmR04", nullptr},
+    {"frmR05", nullptr},
+    {"frmMeterRead", [] { return static_cast<platform::Form*>(&frmMeterRead::instance()); }},
+    {"frmMenu", [] { return static_cast<platform::Form*>(&frmMenu::instance()); }},
+    {"frmIndex", [] { return static_cast<platform::Form*>(&frmIndex::instance()); }},
+};
+
+std::function<void(const QString&)>& unloadObserver() {
+    static std::function<void(const QString&)> observer;
+    return observer;
+}
+
+platform::Form* formNamed(const char* name) {
+    for (const Page& page : kPages) {
+        if (std::strcmp(page.name, name) == 0)
+            return page.form ? page.form() : nullptr;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void CloseChildForms() {
+    for (const Page& page : kPages) {
+        platform::Form* form = page.form ? page.form() : nullptr;
+        if (!form || !form->isLoaded())
+            continue;
+        if (unloadObserver())
+            unloadObserver()(QString::fromLatin1(page.name));
+        form->Unload();
+    }
+}
+
+void Show(const char* name) {
+    if (platform::Form* form = formNamed(name))
+        form->Show();
+}
+
+void ShowByUnit(const char* mgdlPage, const char* mmolPage) {
+    switch (Module1::state().GluUnit) {
+    case 1: Show(mgdlPage); break;
+    case 2: Show(mmolPage); break;
+    default: break;  // an unknown unit opens no page
+    }
+}
+
+void setUnloadObserver(std::function<void(const QString&)> observer) {
+    unloadObserver() = std::move(observer);
+}
+
+}  // namespace ChildPages
