@@ -1,0 +1,199 @@
+// The welcome and report menu pages, the splash window, the about box, the
+// status bar and the end of the program with its last window.
+#include <QCoreApplication>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+
+#include "app/Module1.h"
+#include "meter/frmMeterRead.h"
+#include "platform/core/Clock.h"
+#include "shell/LastWindowWatch.h"
+#include "shell/StatusPanels.h"
+#include "shell/frmAbout.h"
+#include "shell/frmIndex.h"
+#include "shell/frmMain.h"
+#include "shell/frmMenu.h"
+#include "shell/frmSplash.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+void click(QWidget* w) {
+    const QPointF pos = QRectF(w->rect()).center();
+    const QPointF global = w->mapToGlobal(pos);
+    QMouseEvent press(QEvent::MouseButtonPress, pos, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &release);
+}
+
+}  // namespace
+
+class ShellPagesTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        main_ = std::make_unique<frmMain>();
+        main_->Load();
+        Module1::state().GluUnit = 1;
+    }
+    void TearDown() override {
+        main_->CloseChildForms();
+        frmAbout::instance().Unload();
+        frmSplash::instance().Unload();
+        main_.reset();
+        GuiTest::TearDown();
+    }
+    std::unique_ptr<frmMain> main_;
+};
+
+TEST_F(ShellPagesTest, WelcomePageShowsItsTextsAndPictures) {
+    frmIndex& page = frmIndex::instance();
+    page.Show();
+    EXPECT_EQ(page.lblProductName->text(), "Ambrel  Management Software");
+    EXPECT_TRUE(page.Label3->text().startsWith("The software was developed exclusively"));
+    for (QLabel* label : {page.lblProductName, page.Label1, page.Label2, page.Label3})
+        EXPECT_EQ(label->font().family(), "Arial");
+    for (QLabel* picture : {page.Picture1, page.Picture2, page.Picture3})
+        EXPECT_FALSE(picture->pixmap().isNull());
+    EXPECT_EQ(page.Command1->text(), "Meter Readings");
+    EXPECT_EQ(page.Command2->text(), "Reports");
+}
+
+TEST_F(ShellPagesTest, WelcomeButtonsAndPicturesLeadOn) {
+    const struct {
+        const char* what;
+        std::function<QWidget*()> control;
+        platform::Form* next;
+    } cases[] = {
+        {"Command1", [] { return frmIndex::instance().Command1; }, &frmMeterRead::instance()},
+        {"Picture1", [] { return frmIndex::instance().Picture1; }, &frmMeterRead::instance()},
+        {"Command2", [] { return frmIndex::instance().Command2; }, &frmMenu::instance()},
+        {"Picture3", [] { return frmIndex::instance().Picture3; }, &frmMenu::instance()},
+    };
+    for (const auto& c : cases) {
+        main_->mnuIndex_Click();
+        if (auto* button = qobject_cast<QPushButton*>(c.control()))
+            button->click();
+        else
+            click(c.control());
+        EXPECT_FALSE(frmIndex::instance().isLoaded()) << c.what;
+        EXPECT_TRUE(c.next->isLoaded()) << c.what;
+        EXPECT_EQ(main_->mdiArea->subWindowList().size(), 1) << c.what;
+    }
+}
+
+TEST_F(ShellPagesTest, WelcomeDecorationPictureDoesNothing) {
+    main_->mnuIndex_Click();
+    QWidget* before = frmIndex::instance().window();
+    click(frmIndex::instance().Picture2);
+    EXPECT_EQ(frmIndex::instance().window(), before);
+}
+
+TEST_F(ShellPagesTest, ReportMenuLabelsDoNotReact) {
+    frmMenu& menu = frmMenu::instance();
+    menu.Show();
+    EXPECT_EQ(menu.window()->windowTitle(), "View Reports");
+    QWidget* before = menu.window();
+    for (QLabel* label : {menu.Label1, menu.Label2, menu.Label3, menu.Label5})
+        click(label);
+    EXPECT_EQ(menu.window(), before);
+    EXPECT_EQ(menu.Label5->text(), "Histogram");
+}
+
+TEST_F(ShellPagesTest, ReportMenuPicturesCloseThePage) {
+    frmMenu& menu = frmMenu::instance();
+    const QList<PictureBox* frmMenu::*> pictures = {&frmMenu::Picture1, &frmMenu::Picture2,
+                                                    &frmMenu::Picture3, &frmMenu::Picture4};
+    for (PictureBox* frmMenu::*picture : pictures) {
+        menu.Show();
+        ASSERT_FALSE((menu.*picture)->pixmap().isNull());
+        click(menu.*picture);
+        EXPECT_FALSE(menu.isLoaded());
+    }
+}
+
+TEST_F(ShellPagesTest, ReportMenuWithUnknownUnitLeavesNoPage) {
+    Module1::state().GluUnit = 0;
+    frmMenu& menu = frmMenu::instance();
+    for (auto handler : {&frmMenu::Picture1_Click, &frmMenu::Picture3_Click}) {
+        menu.Show();
+        (menu.*handler)();
+        EXPECT_FALSE(menu.isLoaded());
+        EXPECT_EQ(main_->activeChildPage(), nullptr);
+    }
+}
+
+TEST_F(ShellPagesTest, SplashProgressStopsAtOneHundred) {
+    frmSplash& splash = frmSplash::instance();
+    splash.Show();
+    EXPECT_EQ(splash.ProgressBar1->value(), 0);
+    EXPECT_TRUE(splash.Timer1->isActive());
+    EXPECT_EQ(splash.Timer1->interval(), 100);
+    for (int tick = 1; tick <= 15; ++tick) {
+        splash.Timer1_Timer();
+        EXPECT_EQ(splash.ProgressBar1->value(), qMin(100, tick * 10));
+    }
+    splash.Unload();
+    splash.Show();  // a new load starts from 0 again
+    EXPECT_EQ(splash.ProgressBar1->value(), 0);
+}
+
+TEST_F(ShellPagesTest, AboutBoxIsModalAndOkReturnsToTheSamePage) {
+    main_->mnuIndex_Click();
+    QWidget* page = frmIndex::instance().window();
+    bool wasModal = false;
+    QString title;
+    QTimer::singleShot(50, [&] {
+        frmAbout& about = frmAbout::instance();
+        wasModal = about.isLoaded() && about.window()->isModal();
+        title = about.lblTitle->text();
+        about.cmdOK_Click();
+    });
+    main_->mnuAbout_Click();  // returns once the box is closed
+    EXPECT_TRUE(wasModal);
+    EXPECT_EQ(title, "Ambrel Management Software" + QString(25, ' ') + "Vision  1.2");
+    EXPECT_FALSE(frmAbout::instance().isLoaded());
+    EXPECT_EQ(frmIndex::instance().window(), page);
+}
+
+TEST_F(ShellPagesTest, AboutBoxClosedFromTitleBarAlsoReturns) {
+    QTimer::singleShot(50, [] { frmAbout::instance().window()->close(); });
+    main_->mnuAbout_Click();
+    EXPECT_FALSE(frmAbout::instance().isLoaded());
+}
+
+TEST_F(ShellPagesTest, StatusBarKeepsDateAndTimeUpToDate) {
+    QDateTime now(QDate(2024, 3, 5), QTime(10, 20));
+    platform::setClock([&] { return now; });
+    StatusPanels bar;
+    const QLocale locale = QLocale::system();
+    EXPECT_EQ(bar.Panel1->text(), "Ambrel Management Software");
+    EXPECT_EQ(bar.Panel1->toolTip(), "Ambrel Management Software");
+    EXPECT_EQ(bar.Panel2->text(), locale.toString(now.date(), QLocale::ShortFormat));
+    now = QDateTime(QDate(2024, 3, 6), QTime(0, 1));
+    pump(1200);
+    EXPECT_EQ(bar.Panel2->text(), locale.toString(now.date(), QLocale::ShortFormat));
+    EXPECT_EQ(bar.Panel3->text(), locale.toString(now.time(), QLocale::ShortFormat));
+}
+
+TEST_F(ShellPagesTest, ProgramEndsWhenItsLastWindowHides) {
+    int ends = 0;
+    LastWindowWatch watch([&] { ++ends; });
+    QWidget first, second;
+    first.show();
+    pump();
+    // One window closes while the next opens in the same handler.
+    first.hide();
+    second.show();
+    pump();
+    EXPECT_EQ(ends, 0);
+    second.hide();
+    pump();
+    EXPECT_EQ(ends, 1);
+}

@@ -1,0 +1,79 @@
+// Start-up: splash with its progress, the hidden main window, the one-second
+// wait and the sign-in window.
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "accounts/frmLogin.h"
+#include "app/Main.h"
+#include "shell/frmMain.h"
+#include "shell/frmSplash.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+struct Sample {
+    bool splashShown = false;
+    int progress = -1;
+    bool mainLoadedHidden = false;
+    bool signInShown = false;
+};
+
+Sample takeSample() {
+    Sample s;
+    frmSplash& splash = frmSplash::instance();
+    s.splashShown = splash.isLoaded() && splash.window()->isVisible();
+    if (splash.isLoaded())
+        s.progress = splash.ProgressBar1->value();
+    frmMain* main = MainForm();
+    s.mainLoadedHidden = main && main->isLoaded() && !main->window()->isVisible();
+    s.signInShown = frmLogin::instance().isLoaded();
+    return s;
+}
+
+}  // namespace
+
+class StartupTest : public GuiTest {
+protected:
+    void TearDown() override {
+        frmLogin::instance().Unload();
+        delete MainForm();
+        GuiTest::TearDown();
+    }
+};
+
+TEST_F(StartupTest, SplashFillsDuringTheWaitThenSignInAppears) {
+    QList<Sample> samples;
+    QTimer sampler;
+    sampler.setInterval(20);
+    QObject::connect(&sampler, &QTimer::timeout, [&] { samples << takeSample(); });
+    sampler.start();
+    QElapsedTimer elapsed;
+    elapsed.start();
+
+    Main();
+
+    const qint64 took = elapsed.elapsed();
+    sampler.stop();
+    EXPECT_GE(took, 1000);
+    EXPECT_LT(took, 3000);
+    ASSERT_GE(samples.size(), 10);
+    EXPECT_EQ(samples.first().progress, 0);
+    int previous = 0;
+    for (const Sample& s : samples) {
+        EXPECT_TRUE(s.splashShown);
+        EXPECT_TRUE(s.mainLoadedHidden);
+        EXPECT_FALSE(s.signInShown);
+        EXPECT_EQ(s.progress % 10, 0);
+        EXPECT_GE(s.progress, previous);
+        EXPECT_LE(s.progress - previous, 10);
+        EXPECT_LE(s.progress, 100);
+        previous = s.progress;
+    }
+    EXPECT_GE(samples.last().progress, 50);
+
+    const Sample after = takeSample();
+    EXPECT_FALSE(frmSplash::instance().isLoaded());
+    EXPECT_TRUE(after.signInShown);
+    EXPECT_TRUE(frmLogin::instance().window()->isVisible());
+    EXPECT_TRUE(after.mainLoadedHidden);
+}
