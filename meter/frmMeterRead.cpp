@@ -1,12 +1,202 @@
 #include "meter/frmMeterRead.h"
 
+#include <QFont>
+
+#include "app/Module1.h"
+#include "platform/MessageBox.h"
+#include "platform/Twips.h"
+#include "shell/frmMenu.h"
+
+using platform::placeTwips;
+
+namespace {
+frmMeterRead::LinkFactory& linkFactory() {
+    static frmMeterRead::LinkFactory factory;
+    return factory;
+}
+
+QLabel* wrappedLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+QGroupBox* frame(const QString& title, QWidget* parent) {
+    return new QGroupBox(title, parent);
+}
+}  // namespace
+
 frmMeterRead& frmMeterRead::instance() {
     static frmMeterRead* form = new frmMeterRead;
     return *form;
 }
 
+void frmMeterRead::setLinkFactory(LinkFactory factory) {
+    linkFactory() = std::move(factory);
+}
+
 QWidget* frmMeterRead::CreateControls() {
-    auto* w = new QWidget;
-    w->setWindowTitle(QStringLiteral("Download Meter Readings"));
-    return w;
+    auto* page = new QWidget;
+    page->setWindowTitle(QStringLiteral("Download Meter Readings"));
+    page->resize(platform::twipsToPixels(9000), platform::twipsToPixels(6700));
+    Label3 = new QLabel(QStringLiteral("Download Meter Readings"), page);
+    QFont headingFont = Label3->font();
+    headingFont.setPointSize(18);
+    headingFont.setBold(true);
+    Label3->setFont(headingFont);
+    Label3->setAlignment(Qt::AlignCenter);
+    placeTwips(Label3, 240, 120, 8520, 600);
+    createSteps(page);
+    createProgress(page);
+    createTimers(page);
+    return page;
+}
+
+void frmMeterRead::createSteps(QWidget* page) {
+    Frame2 = frame(QString(), page);
+    placeTwips(Frame2, 240, 840, 8520, 840);
+    Label1 = wrappedLabel(
+        QStringLiteral("This operation will download the readings stored on your Blood Glucose "
+                       "Monitoring System and enter them in the database."),
+        Frame2);
+    placeTwips(Label1, 180, 120, 8160, 600);
+
+    Frame3 = frame(QStringLiteral("Step1"), page);
+    placeTwips(Frame3, 240, 1800, 8520, 840);
+    LabelMsg = wrappedLabel(
+        QStringLiteral("Connect the meter to your computer by using the interface cable."), Frame3);
+    placeTwips(LabelMsg, 180, 330, 8160, 360);
+
+    Frame4 = frame(QStringLiteral("Step2"), page);
+    placeTwips(Frame4, 240, 2760, 8520, 960);
+    CommandMR = new QPushButton(QStringLiteral("Start Reading"), Frame4);
+    placeTwips(CommandMR, 180, 330, 1800, 450);
+    Label2 = wrappedLabel(
+        QStringLiteral("Your meter will turn ON and display [PC] before downloading."), Frame4);
+    placeTwips(Label2, 2160, 330, 6180, 450);
+
+    Frame5 = frame(QStringLiteral("Step3"), page);
+    placeTwips(Frame5, 240, 3840, 8520, 960);
+    CmdReport = new QPushButton(QStringLiteral("View Reports ..."), Frame5);
+    placeTwips(CmdReport, 180, 330, 1800, 450);
+    Label4 = wrappedLabel(QStringLiteral("View reports after downloading."), Frame5);
+    placeTwips(Label4, 2160, 330, 6180, 450);
+
+    connect(CommandMR, &QPushButton::clicked, this, &frmMeterRead::CommandMR_Click);
+    connect(CmdReport, &QPushButton::clicked, this, &frmMeterRead::CmdReport_Click);
+}
+
+void frmMeterRead::createProgress(QWidget* page) {
+    Frame1 = frame(QString(), page);
+    placeTwips(Frame1, 240, 4920, 8520, 1200);
+    ProgressBar1 = new QProgressBar(Frame1);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    placeTwips(ProgressBar1, 180, 180, 8160, 360);
+    LabelRead = new QLabel(QStringLiteral("Reading Massage..."), Frame1);
+    LabelRead->setTextFormat(Qt::PlainText);
+    placeTwips(LabelRead, 180, 660, 8160, 360);
+}
+
+QTimer* frmMeterRead::newTimer(DownloadTimer which, QWidget* page, void (frmMeterRead::*handler)()) {
+    auto* t = new QTimer(page);
+    t->setInterval(timerPeriodMs(which));
+    // The poll and the requests run on a 20/50 ms rhythm the meter relies on.
+    if (timerPeriodMs(which) <= 50)
+        t->setTimerType(Qt::PreciseTimer);
+    connect(t, &QTimer::timeout, this, handler);
+    return t;
+}
+
+void frmMeterRead::createTimers(QWidget* page) {
+    TimerRt = newTimer(DownloadTimer::TimerRt, page, &frmMeterRead::TimerRt_Timer);
+    TimerOP = newTimer(DownloadTimer::TimerOP, page, &frmMeterRead::TimerOP_Timer);
+    Timer1 = newTimer(DownloadTimer::Timer1, page, &frmMeterRead::Timer1_Timer);
+    Timer2 = newTimer(DownloadTimer::Timer2, page, &frmMeterRead::Timer2_Timer);
+    Timer3 = newTimer(DownloadTimer::Timer3, page, &frmMeterRead::Timer3_Timer);
+    Timer4 = newTimer(DownloadTimer::Timer4, page, &frmMeterRead::Timer4_Timer);
+    TimerSleep = newTimer(DownloadTimer::TimerSleep, page, &frmMeterRead::TimerSleep_Timer);
+}
+
+void frmMeterRead::Form_Load() {
+    const LinkFactory& factory = linkFactory();
+    link_ = factory ? factory() : platform::createSerialLink();
+    sequence_.setLink(link_.get());
+    ProgressBar1->setValue(0);
+    sequence_.OpenPort();
+}
+
+void frmMeterRead::Form_Unload() {
+    sequence_.Stop();
+}
+
+void frmMeterRead::CommandMR_Click() {
+    sequence_.CommandMR_Click();
+}
+
+void frmMeterRead::CmdReport_Click() {
+    Unload();
+    frmMenu::instance().Show();
+}
+
+QTimer* frmMeterRead::timer(DownloadTimer which) const {
+    switch (which) {
+    case DownloadTimer::TimerRt: return TimerRt;
+    case DownloadTimer::TimerOP: return TimerOP;
+    case DownloadTimer::Timer1: return Timer1;
+    case DownloadTimer::Timer2: return Timer2;
+    case DownloadTimer::Timer3: return Timer3;
+    case DownloadTimer::Timer4: return Timer4;
+    case DownloadTimer::TimerSleep: return TimerSleep;
+    }
+    return nullptr;
+}
+
+void frmMeterRead::setTimerEnabled(DownloadTimer which, bool on) {
+    if (!isLoaded())
+        return;
+    QTimer* t = timer(which);
+    if (!on)
+        t->stop();
+    else if (!t->isActive())
+        t->start();
+}
+
+void frmMeterRead::showStatus(const QString& text) {
+    if (isLoaded())
+        LabelRead->setText(text);
+}
+
+void frmMeterRead::setProgressValue(int value) {
+    if (isLoaded())
+        ProgressBar1->setValue(value);
+}
+
+void frmMeterRead::setProgressMaximum(int maximum) {
+    if (isLoaded())
+        ProgressBar1->setMaximum(maximum);
+}
+
+void frmMeterRead::showMessage(const QString& text) {
+    platform::MsgBox(text);
+}
+
+void frmMeterRead::portOpenFailed() {
+    platform::MsgBox(QStringLiteral("RS232 Setting Error !"));
+    if (isLoaded())
+        CommandMR->setEnabled(false);
+}
+
+int frmMeterRead::comPort() const {
+    return Module1::state().ComPort;
+}
+
+MeterBatch& frmMeterRead::batch() {
+    return Module1::state().batch;
+}
+
+SaveOutcome frmMeterRead::saveDownload() {
+    return SaveDownload(Module1::state());
 }

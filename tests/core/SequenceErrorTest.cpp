@@ -44,6 +44,12 @@ TEST(SequenceErrors, SixBytesInOnePollEndTheDownloadWithTheirDump) {
     EXPECT_EQ(rig.window.messages.size(), 1u);
 }
 
+std::string timerName(const ::testing::TestParamInfo<DownloadTimer>& info) {
+    static const char* const names[] = {"TimerRt", "TimerOP", "Timer1",    "Timer2",
+                                        "Timer3",  "Timer4",  "TimerSleep"};
+    return names[static_cast<int>(info.param)];
+}
+
 // A phase and the timer whose switching on starts it.
 class SequenceErrorsInEveryPhase : public ::testing::TestWithParam<DownloadTimer> {};
 
@@ -69,7 +75,8 @@ TEST_P(SequenceErrorsInEveryPhase, NoTimerWritesToTheClosedPort) {
 INSTANTIATE_TEST_SUITE_P(Phases, SequenceErrorsInEveryPhase,
                          ::testing::Values(DownloadTimer::TimerOP, DownloadTimer::Timer1,
                                            DownloadTimer::Timer2, DownloadTimer::Timer3,
-                                           DownloadTimer::Timer4, DownloadTimer::TimerSleep));
+                                           DownloadTimer::Timer4, DownloadTimer::TimerSleep),
+                         timerName);
 
 TEST(SequenceErrors, FourBytesWhileWakingGiveTheDumpOfTheExample) {
     SequenceRig rig;

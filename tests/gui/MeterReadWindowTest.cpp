@@ -1,0 +1,161 @@
+#include <QFile>
+#include <QTimer>
+
+#include "app/Module1.h"
+#include "meter/frmMeterRead.h"
+#include "shell/frmMenu.h"
+#include "tests/support/FakeMeterLink.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+const QString kSettingError = QStringLiteral("RS232 Setting Error !");
+}
+
+class MeterReadWindowTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        Module1::state().ComPort = 2;
+        Module1::state().UserID = QStringLiteral("guest");
+        Module1::state().UserName = QStringLiteral("guest");
+        frmMeterRead::setLinkFactory([this] {
+            auto link = std::make_unique<FakeMeterLink>();
+            link->meter = meter;
+            link->refuseOpen = refuseOpen;
+            link_ = link.get();
+            return link;
+        });
+    }
+    void TearDown() override {
+        form().Unload();
+        frmMenu::instance().Unload();
+        frmMeterRead::setLinkFactory({});
+        GuiTest::TearDown();
+    }
+    static frmMeterRead& form() { return frmMeterRead::instance(); }
+    bool pumpUntil(const std::function<bool()>& done, int limitMs) {
+        for (int waited = 0; waited < limitMs && !done(); waited += 10)
+            pump(10);
+        return done();
+    }
+    std::vector<QTimer*> activeTimers() const {
+        std::vector<QTimer*> out;
+        for (QTimer* t : {form().TimerRt, form().TimerOP, form().Timer1, form().Timer2,
+                          form().Timer3, form().Timer4, form().TimerSleep})
+            if (t->isActive())
+                out.push_back(t);
+        return out;
+    }
+
+    FakeMeter meter;
+    bool refuseOpen = false;
+    FakeMeterLink* link_ = nullptr;
+};
+
+TEST_F(MeterReadWindowTest, LoadShowsTheDesignAndOpensThePortWithDtrOff) {
+    form().Load();
+    ASSERT_TRUE(form().isLoaded());
+    EXPECT_EQ(form().window()->windowTitle(), QStringLiteral("Download Meter Readings"));
+    EXPECT_EQ(form().Frame3->title(), QStringLiteral("Step1"));
+    EXPECT_EQ(form().Frame4->title(), QStringLiteral("Step2"));
+    EXPECT_EQ(form().Frame5->title(), QStringLiteral("Step3"));
+    EXPECT_EQ(form().CommandMR->text(), QStringLiteral("Start Reading"));
+    EXPECT_EQ(form().CmdReport->text(), QStringLiteral("View Reports ..."));
+    EXPECT_EQ(form().LabelRead->text(), QStringLiteral("Reading Massage..."));
+    EXPECT_TRUE(form().CommandMR->isEnabled());
+    EXPECT_EQ(form().ProgressBar1->value(), 0);
+    EXPECT_EQ(form().ProgressBar1->maximum(), 100);
+    EXPECT_TRUE(activeTimers().empty());
+    EXPECT_EQ(form().TimerRt->interval(), 20);
+    EXPECT_EQ(form().TimerRt->timerType(), Qt::PreciseTimer);
+    EXPECT_EQ(form().Timer3->timerType(), Qt::PreciseTimer);
+    EXPECT_EQ(form().Timer2->interval(), 1000);
+    ASSERT_NE(link_, nullptr);
+    EXPECT_TRUE(link_->isOpen());
+    EXPECT_EQ(link_->commPort, 2);
+    EXPECT_FALSE(link_->dtr);
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(MeterReadWindowTest, PortThatWillNotOpenSwitchesStartReadingOff) {
+    refuseOpen = true;
+    form().Load();
+    const auto shown = messages();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.front().text, kSettingError);
+    EXPECT_EQ(shown.front().title, platform::kAppTitle);
+    EXPECT_EQ(shown.front().icon, platform::MsgIcon::None);
+    EXPECT_FALSE(form().CommandMR->isEnabled());
+    EXPECT_TRUE(form().CmdReport->isEnabled());
+}
+
+TEST_F(MeterReadWindowTest, PortNumberOutsideOneToFiveIsASettingError) {
+    Module1::state().ComPort = 7;
+    form().Load();
+    const auto shown = messages();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.front().text, kSettingError);
+    EXPECT_FALSE(form().CommandMR->isEnabled());
+}
+
+TEST_F(MeterReadWindowTest, StartReadingWakesTheMeterAndStartsTwoTimers) {
+    meter.silent = true;
+    form().Load();
+    form().CommandMR->click();
+    ASSERT_EQ(link_->writes.size(), 1u);
+    EXPECT_EQ(link_->writes.front().bytes, protocol::wakeByte());
+    EXPECT_TRUE(link_->dtr);
+    EXPECT_EQ(activeTimers(), (std::vector<QTimer*>{form().TimerRt, form().TimerOP}));
+}
+
+TEST_F(MeterReadWindowTest, DownloadRunsOnTheWindowTimersAndIsSaved) {
+    meter.readings.push_back({QByteArray::fromHex("7B65AA"), QByteArray::fromHex("45DBAA")});
+    form().Load();
+    form().CommandMR->click();
+    ASSERT_TRUE(pumpUntil([] { return form().LabelRead->text().startsWith("Complete!"); }, 5000))
+        << form().LabelRead->text().toStdString();
+    EXPECT_EQ(form().LabelRead->text(), QStringLiteral("Complete! Receive ( 1 ) Data from Meter !!"));
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(form().ProgressBar1->maximum(), 2);
+    EXPECT_EQ(form().ProgressBar1->value(), 2);
+    const ReadingList& table = Module1::state().readings;
+    ASSERT_EQ(table.ReadCount, 1);
+    EXPECT_EQ(table.ReadGlucose[1], 379);
+    EXPECT_EQ(table.ReadDay[1], 27);
+    EXPECT_EQ(table.ReadEvent[1].toInt(), 1);
+    EXPECT_TRUE(QFile::exists(dataFile(QStringLiteral("guest.txt"))));
+    EXPECT_EQ(activeTimers(), (std::vector<QTimer*>{form().TimerRt}));
+}
+
+TEST_F(MeterReadWindowTest, UnloadDuringADownloadClosesThePortWithoutASave) {
+    meter.readings.push_back({QByteArray::fromHex("7B65AA"), QByteArray::fromHex("45DBAA")});
+    form().Load();
+    form().CommandMR->click();
+    FakeMeterLink* link = link_;
+    form().Unload();
+    EXPECT_FALSE(link->isOpen());
+    pump(300);
+    EXPECT_EQ(link->writes.size(), 1u);
+    EXPECT_EQ(Module1::state().readings.ReadCount, 0);
+}
+
+TEST_F(MeterReadWindowTest, ViewReportsLeavesForTheReportMenu) {
+    meter.silent = true;
+    form().Load();
+    form().CommandMR->click();
+    FakeMeterLink* link = link_;
+    form().CmdReport->click();
+    EXPECT_FALSE(form().isLoaded());
+    EXPECT_TRUE(frmMenu::instance().isLoaded());
+    EXPECT_FALSE(link->isOpen());
+}
+
+TEST_F(MeterReadWindowTest, EachLoadShowsTheDesignStatusAgain) {
+    form().Load();
+    form().CommandMR->click();
+    form().Unload();
+    form().Load();
+    EXPECT_EQ(form().LabelRead->text(), QStringLiteral("Reading Massage..."));
+    EXPECT_TRUE(link_->isOpen());
+    EXPECT_EQ(form().sequence().DownloadState, 1);  // the window's variables are kept
+}
