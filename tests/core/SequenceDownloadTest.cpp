@@ -187,3 +187,17 @@ TEST(SequenceWakeUp, LateWakeReplyAfterFailureStillMovesTheDownloadOn) {
     ASSERT_TRUE(rig.runUntil([&] { return rig.completed(); }));
     EXPECT_EQ(rig.window.saves.size(), 1u);
 }
+
+TEST(SequenceWakeUp, LinkTestAfterAHelloGiveUpCountsOnFromItsEarlierTicks) {
+    SequenceRig rig;
+    rig.link.meter.answerLimit[protocol::wakeByte()] = 2;
+    rig.link.meter.ignoreFirst[protocol::linkTestByte()] = 2;  // passes at its 3rd tick
+    rig.link.meter.answerLimit[protocol::linkTestByte()] = 1;
+    rig.link.meter.answerLimit[protocol::helloCommand()] = 0;
+    rig.loadAndStart();
+    rig.advance(20000);
+    // 3 ticks to pass, then a give-up at the 8th tick of the second test
+    EXPECT_EQ(rig.link.countWrites(protocol::linkTestByte()), 3 + 8);
+    EXPECT_EQ(rig.link.countWrites(protocol::helloCommand()), 6);
+    EXPECT_EQ(rig.window.statusTexts().back(), kFailed);
+}
