@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QUrl>
 
 #include "accounts/frmLogin.h"

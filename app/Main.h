@@ -1,5 +1,4 @@
 #pragma once
-#include <QPointer>
 
 class frmMain;
 

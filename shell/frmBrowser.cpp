@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QStyle>
 
+#include "platform/Pictures.h"
 #include "platform/Twips.h"
 
 using platform::pixelsToTwips;
@@ -28,6 +29,14 @@ const BrowserButton kButtons[] = {
     {"Search", "搜尋", QStyle::SP_FileDialogContentsView},
 };
 
+// Some styles draw the home folder as a plain folder; the program's own house
+// says "home page" whatever the style.
+QIcon buttonIcon(QWidget* w, const BrowserButton& b) {
+    if (b.icon == QStyle::SP_DirHomeIcon)
+        return platform::pictureIcon(platform::Picture::Home);
+    return w->style()->standardIcon(b.icon);
+}
+
 }  // namespace
 
 QWidget* frmBrowser::CreateControls() {
@@ -49,7 +58,7 @@ QWidget* frmBrowser::CreateControls() {
 void frmBrowser::createToolBar(QWidget* w) {
     tbToolBar = new QToolBar(w);
     for (const BrowserButton& b : kButtons) {
-        QAction* button = tbToolBar->addAction(w->style()->standardIcon(b.icon), QString());
+        QAction* button = tbToolBar->addAction(buttonIcon(w, b), QString());
         button->setData(QString::fromLatin1(b.key));
         button->setToolTip(QString::fromUtf8(b.toolTip));
     }
