@@ -1,0 +1,159 @@
+// A whole download as a user does it: start-up, sign-in, the download window,
+// "Start Reading" against an emulated meter on a pseudo-terminal, real timers.
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "accounts/frmLogin.h"
+#include "app/Main.h"
+#include "app/Module1.h"
+#include "meter/frmMeterRead.h"
+#include "platform/core/Clock.h"
+#include "shell/frmMain.h"
+#include "tests/e2e/support/EmulatedMeter.h"
+#include "tests/support/GuiTest.h"
+
+frmMain* MainForm();
+
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The expected line of a reading, formatted here independently of the writer.
+QByteArray expectedLine(int number, const MeterReading& r, int year) {
+    char mmol[16];
+    std::snprintf(mmol, sizeof mmol, "%04.1f", r.glucose / 18.0);
+    char line[128];
+    std::snprintf(line, sizeof line, "T%04d,%05d,%02d,%02d,%02d,%02d,%s,%s,%04d,%04d/%02d/%02d - %02d:%02d\r\n",
+                  number, r.glucose, r.month, r.day, r.hour, r.minute, r.flag ? "PC" : "C", mmol,
+                  year, year, r.month, r.day, r.hour, r.minute);
+    return line;
+}
+
+const QByteArray kReadingsHeader =
+    "Test_No,Glucose,Month,Day,Hour,Minute,Event,Glucose_mmol,Year,Date & Time\r\n";
+
+}  // namespace
+
+class DownloadEndToEndTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        // 10:00 on 5 January 2009: readings later in the year are last year's.
+        platform::setClock([] { return QDateTime(QDate(2009, 1, 5), QTime(10, 0)); });
+        QFile reg(dataFile("ZuRegister.txt"));
+        ASSERT_TRUE(reg.open(QIODevice::WriteOnly));
+        reg.write("ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\n"
+                  "guest*,brisk*,1,1,1,120,80,120,80\r\n"
+                  "anna*,secret*,1,1,1,120,80,120,80\r\n");
+    }
+    void TearDown() override {
+        meter.stop();
+        GuiTest::TearDown();
+    }
+
+    void startAndSignInAsAnna() {
+        Main();  // splash, one second, then the sign-in window
+        frmLogin& login = frmLogin::instance();
+        ASSERT_TRUE(pumpUntil([&] { return login.isLoaded() && !login.Timerload->isActive(); }, 5000));
+        ASSERT_EQ(login.ComboName->currentText(), "anna");  // the last register row
+        login.TextPasswd->setText("secret");
+        login.CommandLoginIn->click();
+        ASSERT_EQ(Module1::state().UserID, "anna");
+        ASSERT_TRUE(messages().isEmpty());
+    }
+
+    // Opens the download window from the menu and runs one download.
+    void download(int limitMs) {
+        MainForm()->mnuMeterRead_Click();
+        frmMeterRead& page = frmMeterRead::instance();
+        ASSERT_TRUE(page.isLoaded());
+        ASSERT_TRUE(page.CommandMR->isEnabled()) << "port not opened";
+        page.CommandMR->click();
+        ASSERT_TRUE(pumpUntil([&] { return page.LabelRead->text().startsWith("Complete!"); }, limitMs))
+            << "status: " << page.LabelRead->text().toStdString();
+    }
+
+    static bool pumpUntil(const std::function<bool()>& done, int limitMs) {
+        QElapsedTimer t;
+        t.start();
+        while (!done() && t.elapsed() < limitMs)
+            pump(5);
+        return done();
+    }
+
+    EmulatedMeter meter;
+};
+
+TEST_F(DownloadEndToEndTest, ThreeReadingsReplaceThePlaceholderAndAreWrittenNewestFirst) {
+    const QList<MeterReading> readings{{1, 5, 9, 30, 95, 1}, {12, 31, 23, 59, 1023, 0}, {12, 30, 7, 9, 0, 0}};
+    ASSERT_TRUE(meter.start(readings));
+    startAndSignInAsAnna();
+    download(15000);
+
+    EXPECT_EQ(frmMeterRead::instance().LabelRead->text(), "Complete! Receive ( 3 ) Data from Meter !!");
+    EXPECT_EQ(bytesOf(dataFile("anna.txt")),
+              kReadingsHeader + "T0001,00095,01,05,09,30,PC,05.3,2009,2009/01/05 - 09:30\r\n"
+                                "T0002,01023,12,31,23,59,C,56.8,2008,2008/12/31 - 23:59\r\n"
+                                "T0003,00000,12,30,07,09,C,00.0,2008,2008/12/30 - 07:09\r\n");
+    const auto& table = Module1::state().readings;
+    ASSERT_EQ(table.ReadCount, 3);
+    EXPECT_EQ(table.ReadGlucose[1], 0);  // oldest first in memory
+    EXPECT_EQ(table.ReadGlucose[3], 95);
+    EXPECT_EQ(table.ReadEvent[3].toInt(), 1);
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(DownloadEndToEndTest, ASecondDownloadAppendsOnlyTheTwoNewReadings) {
+    const QList<MeterReading> first{{1, 4, 8, 0, 110, 0}, {1, 3, 8, 0, 120, 1}, {1, 2, 8, 0, 130, 0}};
+    ASSERT_TRUE(meter.start(first));
+    startAndSignInAsAnna();
+    download(15000);
+    const QByteArray afterFirst = bytesOf(dataFile("anna.txt"));
+
+    // The meter keeps its old readings and has taken two more since.
+    const QList<MeterReading> second = QList<MeterReading>{{1, 5, 7, 45, 150, 1}, {1, 4, 21, 10, 99, 0}} + first;
+    ASSERT_TRUE(meter.start(second));
+    download(15000);
+
+    EXPECT_EQ(frmMeterRead::instance().LabelRead->text(), "Complete! Receive ( 5 ) Data from Meter !!");
+    QByteArray expected = kReadingsHeader;
+    for (int i = 0; i < second.size(); ++i)
+        expected += expectedLine(i + 1, second[i], 2009);
+    EXPECT_EQ(bytesOf(dataFile("anna.txt")), expected);
+    EXPECT_EQ(Module1::state().readings.ReadCount, 5);
+    EXPECT_NE(afterFirst, expected);
+}
+
+TEST_F(DownloadEndToEndTest, AFullMeterOf255ReadingsArrivesWhole) {
+    QList<MeterReading> readings;
+    for (int i = 0; i < 255; ++i) {
+        // Newest first: one reading every 5 hours going back from 4 January.
+        const QDateTime at = QDateTime(QDate(2009, 1, 4), QTime(23, 0)).addSecs(-i * 5 * 3600 - i * 60);
+        readings.append({at.date().month(), at.date().day(), at.time().hour(), at.time().minute(),
+                         40 + (i * 37) % 984, i % 2});
+    }
+    ASSERT_TRUE(meter.start(readings));
+    startAndSignInAsAnna();
+    QElapsedTimer t;
+    t.start();
+    download(60000);
+
+    QByteArray expected = kReadingsHeader;
+    for (int i = 0; i < readings.size(); ++i) {
+        const int year = readings[i].month == 1 ? 2009 : 2008;
+        expected += expectedLine(i + 1, readings[i], year);
+    }
+    EXPECT_EQ(bytesOf(dataFile("anna.txt")), expected);
+    EXPECT_EQ(frmMeterRead::instance().ProgressBar1->maximum(), 510);
+    EXPECT_EQ(frmMeterRead::instance().ProgressBar1->value(), 510);
+    // Two requests of 50 ms per reading bound the time from below.
+    EXPECT_GE(t.elapsed(), 2 * 255 * 50);
+}
