@@ -11,6 +11,7 @@
 #include "meter/ReadingsLoader.h"
 #include "platform/core/Clock.h"
 #include "platform/core/TextFile.h"
+#include "tests/support/FileBytes.h"
 
 namespace {
 
@@ -18,11 +19,6 @@ struct Rec {
     int month, day, hour, minute, glucose;
     QVariant mark = 0;
 };
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QDateTime at(int y, int mo, int d, int h, int mi) {
     return QDateTime(QDate(y, mo, d), QTime(h, mi));
@@ -255,11 +251,7 @@ TEST_F(MergeTest, DownloadAfterALossyLoadKeepsTheFileAsItWas) {
     const QByteArray original = kReadingsHeader.toLatin1() + "\r\n" +
                                 "T0001,00103,12,03,08,00,C,05.7,2008,2008/12/03 - 08:00\r\n"
                                 "T0002,oops,12,02,08,00,C,05.7,2008,2008/12/02 - 08:00\r\n";
-    {
-        QFile f(file());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(original);
-    }
+    writeBytes(file(), original);
     EXPECT_EQ(loadReadingsFile(file(), *s_).linesLeftOut, 1);
     meterHolds({kD, kC});
     EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);

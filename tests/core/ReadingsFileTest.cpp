@@ -9,19 +9,9 @@
 #include "meter/ReadingsFile.h"
 #include "platform/core/DigitPattern.h"
 #include "platform/core/TextFile.h"
+#include "tests/support/FileBytes.h"
 
 namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 void setRow(ReadingList& t, int row, int glucose, int month, int day, int hour, int minute,
             int year, const QVariant& mark) {

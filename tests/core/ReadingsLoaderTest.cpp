@@ -6,15 +6,12 @@
 #include "app/Module1.h"
 #include "meter/ReadingsFile.h"
 #include "meter/ReadingsLoader.h"
+#include "tests/support/FileBytes.h"
 
 namespace {
 
 void writeFile(const QString& path, const QStringList& readingLines) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(kReadingsHeader.toLatin1() + "\r\n");
-    for (const QString& line : readingLines)
-        f.write(line.toLatin1() + "\r\n");
+    writeCrLfLines(path, QStringList{kReadingsHeader} + readingLines);
 }
 
 QString line(int number, int glucose, int day, const QString& mark) {

@@ -7,6 +7,7 @@
 #include "accounts/SignIn.h"
 #include "meter/ReadingsFile.h"
 #include "platform/core/TextFile.h"
+#include "tests/support/FileBytes.h"
 
 namespace {
 
@@ -123,14 +124,9 @@ protected:
     }
     void TearDown() override { platform::setSimulateWriteFailure(false); }
     static void write(const QString& id, const QByteArray& data) {
-        QFile f(readingsFilePath(id));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(data);
+        writeBytes(readingsFilePath(id), data);
     }
-    static QByteArray read(const QString& id) {
-        QFile f(readingsFilePath(id));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    static QByteArray read(const QString& id) { return bytesOf(readingsFilePath(id)); }
     QTemporaryDir dir;
 };
 

@@ -4,19 +4,9 @@
 
 #include "accounts/RegisterFile.h"
 #include "platform/core/TextFile.h"
+#include "tests/support/FileBytes.h"
 
 namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 const QByteArray kFirstStart =
     "ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\nguest*,brisk*,1,1,1,120,80,120,80\r\n";

@@ -6,21 +6,9 @@
 #include "platform/core/DigitPattern.h"
 #include "platform/core/TextFile.h"
 #include "platform/core/TextTable.h"
+#include "tests/support/FileBytes.h"
 
 using namespace platform;
-
-namespace {
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-void writeBytes(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-}  // namespace
 
 class TextFileTest : public ::testing::Test {
 protected:

@@ -11,6 +11,7 @@
 #include "meter/frmReadOldData.h"
 #include "platform/core/TextFile.h"
 #include "shell/frmIndex.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -21,17 +22,6 @@ const QByteArray kPlaceholderFile =
     "Test_No,Glucose,Month,Day,Hour,Minute,Event,Glucose_mmol,Year,Date & Time\r\n"
     "T0000,00000,00,00,00,00,0000,00000,0000,000000000000000000\r\n";
 const QString kChoose = "Please Chose your User ID And key in your password !!";
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 QStringList entries(const QComboBox* combo) {
     QStringList out;

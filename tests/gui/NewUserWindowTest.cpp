@@ -7,6 +7,7 @@
 #include "accounts/frmLogin.h"
 #include "accounts/frmLoginAdd.h"
 #include "platform/core/TextFile.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -15,17 +16,6 @@ const QByteArray kFirstStart =
     "ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\nguest*,brisk*,1,1,1,120,80,120,80\r\n";
 const QString kBadId = QString::fromUtf8("You can't use this User ID！");
 const QString kBadPassword = QString::fromUtf8("You can't use this Password！");
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 }  // namespace
 

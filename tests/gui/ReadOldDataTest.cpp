@@ -4,15 +4,12 @@
 #include "app/Module1.h"
 #include "meter/ReadingsFile.h"
 #include "meter/frmReadOldData.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
 void writeReadings(const QString& path, const QStringList& lines) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(kReadingsHeader.toLatin1() + "\r\n");
-    for (const QString& l : lines)
-        f.write(l.toLatin1() + "\r\n");
+    writeCrLfLines(path, QStringList{kReadingsHeader} + lines);
 }
 const QString kNewest = QStringLiteral("T0001,00140,03,05,08,30,PC,07.8,2008,2008/03/05 - 08:30");
 const QString kOldest = QStringLiteral("T0002,00095,03,04,07,09,C,05.3,2008,2008/03/04 - 07:09");

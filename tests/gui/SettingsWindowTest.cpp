@@ -10,6 +10,7 @@
 #include "accounts/frmSet.h"
 #include "app/Module1.h"
 #include "platform/core/TextFile.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -22,17 +23,6 @@ const QString kLowerMg =
     "Error: The normal lower limit Setting of Glucose Value ranges between 30mg/dL and 600mg/dL !!";
 const QString kOrder =
     "Error: The lower limit Setting of Glucose Value > The Uper limit Setting of Glucose Value!!";
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 QList<qint16> limits() {
     const Module1::State& s = Module1::state();
