@@ -1,10 +1,19 @@
 #include "accounts/Credentials.h"
 
+#include <QFile>
+
 #include "platform/core/TextFile.h"
 
 namespace {
 
+// The longest ID, counted in the bytes its file name takes on disk: a
+// character beyond ASCII takes two, and "<ID>.txt.bak" with the temporary
+// name of an atomic write must stay within the system's 255 bytes.
 constexpr int kMaxIdLength = 200;
+
+bool fitsFileName(const QString& id) {
+    return id.size() <= kMaxIdLength && QFile::encodeName(id).size() <= kMaxIdLength;
+}
 
 bool isControl(QChar c) {
     return c.category() == QChar::Other_Control;
@@ -25,7 +34,7 @@ bool isReservedName(const QString& id) {
 }  // namespace
 
 bool isUsableUserId(const QString& id) {
-    return !id.isEmpty() && id.size() <= kMaxIdLength && platform::isLatin1(id) &&
+    return !id.isEmpty() && fitsFileName(id) && platform::isLatin1(id) &&
            !holdsAny(id, u"/\\:*?\"<>|,") && !isReservedName(id);
 }
 

@@ -7,7 +7,8 @@
 
 // False for: a character that is not a single Latin-1 byte, a control
 // character, a comma, any of / \ : * ? " < > |, the names "." and "..",
-// "ZuRegister" in any case, and more than 200 characters. An empty ID is
+// "ZuRegister" in any case, and more than 200 characters or more than 200
+// bytes as a file name (a character beyond ASCII takes two). An empty ID is
 // refused too.
 bool isUsableUserId(const QString& id);
 

@@ -147,3 +147,21 @@ TEST_F(RegisterReadingsFile, ReportsAFileThatCannotBeWritten) {
     EXPECT_FALSE(prepareReadingsFile("ann"));
     EXPECT_FALSE(prepareReadingsFile("guest"));
 }
+
+// An ID the new-user window accepts must be able to get its readings file and
+// the copy kept aside, or its owner could never sign in.
+TEST_F(RegisterReadingsFile, EveryUsableIdCanHaveItsReadingsFileAndCopy) {
+    const QString e = QString(QChar(0xE9));  // one Latin-1 character, two bytes in a file name
+    for (const QString& id : {QString(200, QChar('x')), e.repeated(100), QString(198, QChar('x')) + e,
+                              e.repeated(130), e.repeated(200)}) {
+        SCOPED_TRACE(id.size());
+        if (!isUsableUserId(id))
+            continue;
+        EXPECT_TRUE(prepareReadingsFile(id));
+        EXPECT_TRUE(platform::copyFileAtomic(readingsFilePath(id), readingsBackupPath(id)));
+    }
+    EXPECT_TRUE(isUsableUserId(QString(200, QChar('x'))));
+    EXPECT_TRUE(isUsableUserId(e.repeated(100)));
+    EXPECT_FALSE(isUsableUserId(e.repeated(101)));
+    EXPECT_FALSE(isUsableUserId(QString(199, QChar('x')) + e));
+}
