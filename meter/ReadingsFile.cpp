@@ -23,10 +23,13 @@ constexpr QLatin1String kMarkC("C");
 constexpr QLatin1String kMarkPC("PC");
 constexpr QLatin1String kMarkQC("QC");
 
+// A number is first written with the "####" digit pattern, which rounds it
+// to a whole number (a half away from zero): 1.4 counts as 1, 1.5 as 2.
 QLatin1String markForNumber(double value) {
-    if (value == 1)
+    const double whole = std::round(value);
+    if (whole == 1)
         return kMarkPC;
-    if (value == 2)
+    if (whole == 2)
         return kMarkQC;
     return kMarkC;  // 0 and any other number
 }

@@ -58,6 +58,20 @@ TEST(ReadingsFileMarkRule, TurnsEveryMarkIntoOneOfTheThreeTexts) {
     EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("XY"))), "C");
 }
 
+// The mark is written with "####" before it is compared, which rounds a
+// number to a whole one.
+TEST(ReadingsFileMarkRule, NumbersAreRoundedToWholeOnesBeforeTheyCompare) {
+    EXPECT_EQ(eventMarkText(QVariant(1.4)), "PC");
+    EXPECT_EQ(eventMarkText(QVariant(0.5)), "PC");
+    EXPECT_EQ(eventMarkText(QVariant(1.5)), "QC");
+    EXPECT_EQ(eventMarkText(QVariant(2.4)), "QC");
+    EXPECT_EQ(eventMarkText(QVariant(2.5)), "C");
+    EXPECT_EQ(eventMarkText(QVariant(0.4)), "C");
+    EXPECT_EQ(eventMarkText(QVariant(-1.0)), "C");
+    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("1.4"))), "PC");
+    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("1.6"))), "QC");
+}
+
 TEST(ReadingsFileMarkRule, TextThatReadsAsANumberCountsAsThatNumber) {
     EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("1"))), "PC");
     EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("2"))), "QC");
