@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 
+#include "meter/ReadingsFile.h"
 #include "platform/core/TextFile.h"
 #include "platform/core/TextTable.h"
 
@@ -79,13 +80,17 @@ bool stageLine(QStringView line, MeterBatch& b, int r) {
     return true;
 }
 
-// The reading lines of the file: every line after the header that is not
-// blank. None when the file is missing or cannot be read.
-QStringList readingLines(const QString& path) {
+// The reading lines of the file: every line after the first, which the text
+// driver takes as the header, that is not blank. None when the file is
+// missing or cannot be read. `headerMissing` tells whether the first line
+// was something other than the header, so it is not dropped unnoticed.
+QStringList readingLines(const QString& path, bool& headerMissing) {
+    headerMissing = false;
     QStringList lines;
     if (!platform::readLines(path, lines) || lines.isEmpty())
         return {};
-    lines.removeFirst();
+    const QString first = lines.takeFirst();
+    headerMissing = first != kReadingsHeader && !first.trimmed().isEmpty();
     lines.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
     return lines;
 }
@@ -111,7 +116,11 @@ void setPlaceholderRow(ReadingList& t) {
 
 ReadingsLoadResult loadReadingsFile(const QString& path, Module1::State& s) {
     ReadingsLoadResult result;
-    for (const QString& line : readingLines(path)) {
+    bool headerMissing = false;
+    const QStringList lines = readingLines(path, headerMissing);
+    if (headerMissing)
+        ++result.linesLeftOut;
+    for (const QString& line : lines) {
         const bool hasRoom = result.readingsLoaded < kMaxReadings;
         if (hasRoom && stageLine(line, s.batch, result.readingsLoaded + 1))
             ++result.readingsLoaded;

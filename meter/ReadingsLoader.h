@@ -13,7 +13,8 @@ struct ReadingsLoadResult {
 // Loads the readings file at `path` into `s.readings`, using `s.batch` as scratch
 // (its NewCount is left alone). A missing or unreadable file, or one without
 // reading lines, loads as the placeholder row. A line whose glucose, month,
-// day, hour, minute or year is not a 16-bit whole number is left out; after
+// day, hour, minute or year is not a 16-bit whole number is left out, and so
+// is a first line that is not the header (it is taken as one); after
 // 10000 readings the remaining (older) lines are left out. When any line is
 // left out, s.readingsFileNeedsBackup is set so the file as it was is kept
 // before it is first rewritten.

@@ -117,6 +117,17 @@ TEST_F(ReadingsLoaderTest, OnlyBadLinesLoadAsThePlaceholderRowAndAskForABackup) 
     EXPECT_TRUE(s_->readingsFileNeedsBackup);
 }
 
+// A file whose header line was lost: its first line is taken as the header,
+// so it must be counted as left out and kept by the copy, not dropped unseen.
+TEST_F(ReadingsLoaderTest, FirstLineThatIsNotTheHeaderCountsAsLeftOut) {
+    writeCrLfLines(file(), {line(1, 101, 3, "C"), line(2, 102, 2, "C"), line(3, 103, 1, "C")});
+    const ReadingsLoadResult r = load();
+    EXPECT_EQ(r.linesLeftOut, 1);
+    ASSERT_EQ(s_->readings.ReadCount, 2);
+    EXPECT_EQ(s_->readings.ReadGlucose[2], 102);
+    EXPECT_TRUE(s_->readingsFileNeedsBackup);
+}
+
 TEST_F(ReadingsLoaderTest, LongFileLoadsTheNewestTenThousand) {
     QStringList lines;
     for (int i = 1; i <= kMaxReadings + 3; ++i)
