@@ -150,7 +150,9 @@ TEST_F(LoginWindowTest, ListsEveryRowAndChoosesTheLastOne) {
 
 TEST_F(LoginWindowTest, UserSignsInWithTheSettingsOfTheRegister) {
     writeRegister(kGuestLine + "bob*,pw*,3,2,2,150,70,140,60\r\n");
-    writeBytes(dataFile("bob.txt"), "bob's readings\r\n");
+    const QByteArray bobsReadings = kReadingsHeader.toLatin1() +
+                                    "\r\nT0001,00150,12,02,09,00,PC,08.3,2008,2008/12/02 - 09:00\r\n";
+    writeBytes(dataFile("bob.txt"), bobsReadings);
     openLogin();
     signInAs("bob", "pw");
     const Module1::State& s = Module1::state();
@@ -159,7 +161,7 @@ TEST_F(LoginWindowTest, UserSignsInWithTheSettingsOfTheRegister) {
     EXPECT_EQ(QList<qint16>({s.ComPort, s.GluUnit, s.TimeFormat, s.LimitMax, s.LimitMin,
                              s.LimitMaxp, s.LimitMinp}),
               QList<qint16>({3, 2, 2, 150, 70, 140, 60}));
-    EXPECT_EQ(bytesOf(dataFile("bob.txt")), QByteArray("bob's readings\r\n"));
+    EXPECT_EQ(bytesOf(dataFile("bob.txt")), bobsReadings);
     EXPECT_EQ(s.reg.UserCount, 2);
     EXPECT_FALSE(login.isLoaded());
     EXPECT_TRUE(messages().isEmpty());
