@@ -65,6 +65,8 @@ bool readRegister(RegisterTable& table) {
     platform::TextTable file;
     if (!platform::loadTextTable(registerPath(), file))
         return false;
+    if (!file.fieldNames.isEmpty())
+        table.RegHeader = file.fieldNames.join(QLatin1Char(','));
     for (const QStringList& raw : file.rows) {
         const int row = table.UserCount + 1;
         storeRow(table, row, parsedFields(raw), raw.join(QLatin1Char(',')));
@@ -82,7 +84,7 @@ QString registerRowText(const RegisterTable& table, int row) {
 }
 
 bool rewriteRegister(const RegisterTable& table) {
-    QStringList lines{kRegisterHeader};
+    QStringList lines{table.RegHeader.isNull() ? kRegisterHeader : table.RegHeader};
     for (int row = 1; row <= table.UserCount; ++row)
         lines << registerRowText(table, row);
     return platform::writeLinesAtomic(registerPath(), lines);

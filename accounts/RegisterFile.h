@@ -26,7 +26,8 @@ bool readRegister(RegisterTable& table);
 // holds what was read from it, otherwise the row composed from its fields.
 QString registerRowText(const RegisterTable& table, int row);
 
-// Replaces the file whole (header, then rows 1 to UserCount) atomically:
+// Replaces the file whole (the header line as read, the standard one for a
+// table not read from a file, then rows 1 to UserCount) atomically:
 // on failure the old file stays as it was and false is returned.
 bool rewriteRegister(const RegisterTable& table);
 

@@ -12,6 +12,10 @@ struct RegisterTable {
     // Each row's line as it stood in the file, so a row nobody changed is
     // written back byte for byte even when it was edited by hand.
     std::vector<QString> RegLine{1};
+    // The first line of the file, which the reader takes as the header; null
+    // when the file had no line. A register whose header was lost by hand
+    // has a user's line there, and the rewrite must keep that line too.
+    QString RegHeader;
 
     // Makes room for row `row` in every column.
     void ensureRow(int row);

@@ -121,6 +121,36 @@ TEST_F(RegisterFileTest, RewriteKeepsHandEditedRowsAsRead) {
     EXPECT_EQ(bytesOf(registerPath()), "ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\n" + rows);
 }
 
+// The reader takes the first line as the header whatever it holds; when a
+// hand edit removed the header, that line is a user's and must survive.
+TEST_F(RegisterFileTest, RewriteKeepsAFirstLineThatIsNotTheHeader) {
+    const QByteArray file = "bob*,pw*,3,2,2,150,70,140,60\r\n"
+                            "guest*,brisk*,1,1,1,120,80,120,80\r\n";
+    RegisterTable t = readBack(file);
+    ASSERT_EQ(t.UserCount, 1);
+    ASSERT_TRUE(rewriteRegister(t));
+    EXPECT_EQ(bytesOf(registerPath()), file);
+    t.RegMax[1] = "150";
+    ASSERT_TRUE(rewriteRegister(t));
+    EXPECT_EQ(bytesOf(registerPath()),
+              "bob*,pw*,3,2,2,150,70,140,60\r\nguest*,brisk*,1,1,1,150,80,120,80\r\n");
+}
+
+TEST_F(RegisterFileTest, RewriteOfATableNotReadFromAFileWritesTheHeader) {
+    RegisterTable t;
+    t.UserCount = 1;
+    t.ensureRow(1);
+    t.RegID[1] = "ann";
+    t.RegPasswd[1] = "a";
+    for (auto* column : {&t.RegPort, &t.RegUnit, &t.RegTime})
+        (*column)[1] = "1";
+    t.RegMax[1] = t.RegMaxp[1] = "120";
+    t.RegMin[1] = t.RegMinp[1] = "80";
+    ASSERT_TRUE(rewriteRegister(t));
+    EXPECT_EQ(bytesOf(registerPath()),
+              "ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\nann*,a*,1,1,1,120,80,120,80\r\n");
+}
+
 TEST_F(RegisterFileTest, ChangedRowIsComposedFromItsFields) {
     RegisterTable t = readBack(kFirstStart + "nostar,plain,1,1,1,120,80,120,80,extra\r\n");
     t.RegUnit[2] = "2";
