@@ -1,5 +1,6 @@
 #include "accounts/RegisterFile.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include "platform/core/DataFolder.h"
@@ -95,6 +96,11 @@ QString newUserRowText(const QString& id, const QString& password) {
 }
 
 bool appendNewUser(const QString& id, const QString& password) {
+    // A register emptied to nothing has lost its header as well: the new
+    // line would be read as the header and its user never listed.
+    if (QFileInfo(registerPath()).size() == 0 &&
+        !platform::writeLinesAtomic(registerPath(), {kRegisterHeader, kGuestRow}))
+        return false;
     if (!createRegisterIfMissing())
         return false;
     return platform::appendLine(registerPath(), newUserRowText(id, password));

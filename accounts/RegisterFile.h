@@ -34,6 +34,6 @@ bool rewriteRegister(const RegisterTable& table);
 // The line of a new user: the default settings of the guest row.
 QString newUserRowText(const QString& id, const QString& password);
 
-// Appends a new user's line; a missing register is first recreated with its
-// header and the guest row. False when anything could not be written.
+// Appends a new user's line; a missing or empty register is first recreated
+// with its header and the guest row. False when anything could not be written.
 bool appendNewUser(const QString& id, const QString& password);

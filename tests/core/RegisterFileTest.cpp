@@ -192,6 +192,16 @@ TEST_F(RegisterFileTest, AppendAddsTheNewUserWithDefaultSettings) {
     EXPECT_EQ(bytesOf(registerPath()), kFirstStart + " guest*,secret*,1,1,1,120,80,120,80\r\n");
 }
 
+TEST_F(RegisterFileTest, AppendToAnEmptyRegisterWritesTheHeaderFirst) {
+    writeBytes(registerPath(), "");
+    ASSERT_TRUE(appendNewUser("ann", "pw"));
+    EXPECT_EQ(bytesOf(registerPath()), kFirstStart + "ann*,pw*,1,1,1,120,80,120,80\r\n");
+    RegisterTable t;
+    ASSERT_TRUE(readRegister(t));
+    ASSERT_EQ(t.UserCount, 2);
+    EXPECT_EQ(t.RegID[2], "ann");
+}
+
 TEST_F(RegisterFileTest, AppendStartsOnANewLineWhenTheFileLacksItsEnding) {
     writeBytes(registerPath(), kFirstStart.chopped(2));
     ASSERT_TRUE(appendNewUser("ann", "pw"));
