@@ -84,9 +84,12 @@ bool appendLine(const QString& path, const QString& line) {
     }
     data += line.toLatin1();
     data += "\r\n";
-    if (!file.seek(file.size()))
+    const qint64 oldSize = file.size();
+    if (!file.seek(oldSize))
         return false;
     const bool ok = file.write(data) == data.size() && file.flush();
+    if (!ok)
+        file.resize(oldSize);  // a line cut short by a full disk must not stay behind
     file.close();
     return ok && file.error() == QFileDevice::NoError;
 }
