@@ -72,7 +72,7 @@ bool appendLine(const QString& path, const QString& line) {
     if (simulatedFailure())
         return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return false;
     QByteArray data;
     if (file.size() > 0) {
