@@ -12,6 +12,20 @@ QByteArray hex(const char* h) {
 PollContext inState(int state, int glucoseIndex = 0, int timeIndex = 0, int count = 3) {
     return {state, glucoseIndex, timeIndex, count};
 }
+void expectGlucoseRecord(const char* record, int month, int mealFlag, int glucose) {
+    SCOPED_TRACE(record);
+    const auto f = protocol::decodeGlucoseRecord(hex(record));
+    EXPECT_EQ(f.month, month);
+    EXPECT_EQ(f.mealFlag, mealFlag);
+    EXPECT_EQ(f.glucose, glucose);
+}
+void expectTimeRecord(const char* record, int day, int hour, int minute) {
+    SCOPED_TRACE(record);
+    const auto f = protocol::decodeTimeRecord(hex(record));
+    EXPECT_EQ(f.day, day);
+    EXPECT_EQ(f.hour, hour);
+    EXPECT_EQ(f.minute, minute);
+}
 }  // namespace
 
 TEST(ProtocolCommands, BytesOnTheWire) {
@@ -26,36 +40,18 @@ TEST(ProtocolCommands, BytesOnTheWire) {
 }
 
 TEST(ProtocolDecoding, GlucoseRecordWorkedExamples) {
-    const auto plain = protocol::decodeGlucoseRecord(hex("7B61AA"));
-    EXPECT_EQ(plain.month, 6);
-    EXPECT_EQ(plain.mealFlag, 0);
-    EXPECT_EQ(plain.glucose, 379);
-    const auto afterMeal = protocol::decodeGlucoseRecord(hex("7B65AA"));
-    EXPECT_EQ(afterMeal.mealFlag, 1);
-    EXPECT_EQ(afterMeal.month, 6);
-    EXPECT_EQ(afterMeal.glucose, 379);
+    expectGlucoseRecord("7B61AA", 6, 0, 379);
+    expectGlucoseRecord("7B65AA", 6, 1, 379);  // after a meal
 }
 
 TEST(ProtocolDecoding, GlucoseRecordIgnoresBitThreeAndKeepsOutOfCalendarMonths) {
-    const auto bit3 = protocol::decodeGlucoseRecord(hex("7B69AA"));
-    EXPECT_EQ(bit3.month, 6);
-    EXPECT_EQ(bit3.mealFlag, 0);
-    EXPECT_EQ(bit3.glucose, 379);
-    const auto top = protocol::decodeGlucoseRecord(hex("FFFFAA"));
-    EXPECT_EQ(top.month, 15);
-    EXPECT_EQ(top.mealFlag, 1);
-    EXPECT_EQ(top.glucose, 1023);
+    expectGlucoseRecord("7B69AA", 6, 0, 379);
+    expectGlucoseRecord("FFFFAA", 15, 1, 1023);
 }
 
 TEST(ProtocolDecoding, TimeRecordWorkedExampleAndFullRange) {
-    const auto t = protocol::decodeTimeRecord(hex("45DBAA"));
-    EXPECT_EQ(t.day, 27);
-    EXPECT_EQ(t.hour, 13);
-    EXPECT_EQ(t.minute, 5);
-    const auto top = protocol::decodeTimeRecord(hex("FFFFAA"));
-    EXPECT_EQ(top.day, 31);
-    EXPECT_EQ(top.hour, 31);
-    EXPECT_EQ(top.minute, 63);
+    expectTimeRecord("45DBAA", 27, 13, 5);
+    expectTimeRecord("FFFFAA", 31, 31, 63);
 }
 
 TEST(ProtocolDump, BracketedUpperCaseHexWithoutLeadingZero) {

@@ -1,9 +1,7 @@
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -14,6 +12,7 @@
 
 #include "platform/core/SerialDevicePath.h"
 #include "platform/core/SerialLink.h"
+#include "tests/support/DataHomeTest.h"
 
 using namespace platform;
 
@@ -78,37 +77,15 @@ int waitForCount(SerialLink& link, int expected, int timeoutMs = 1000) {
 
 }  // namespace
 
-class SerialLinkTest : public ::testing::Test {
+// The program runs the link inside an application, with socket notifiers
+// live; the link must still see bytes when nobody spins the event loop.
+class SerialLinkTest : public DataHomeTest {
 protected:
-    // The program runs the link inside an application, with socket notifiers
-    // live; the link must still see bytes when nobody spins the event loop.
-    static void SetUpTestSuite() {
-        if (!QCoreApplication::instance())
-            app_ = new QCoreApplication(argc_, argv_);
-    }
-    static void TearDownTestSuite() {
-        delete app_;
-        app_ = nullptr;
-    }
-    static inline int argc_ = 1;
-    static inline char name_[] = "core_tests";
-    static inline char* argv_[] = {name_, nullptr};
-    static inline QCoreApplication* app_ = nullptr;
-
     void SetUp() override {
-        oldXdg_ = qgetenv("XDG_DATA_HOME");
-        hadXdg_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", home_.path().toLocal8Bit());
+        DataHomeTest::SetUp();
         ASSERT_TRUE(QDir().mkpath(dataDir()));
         ASSERT_TRUE(meter_.ok());
     }
-    void TearDown() override {
-        if (hadXdg_)
-            qputenv("XDG_DATA_HOME", oldXdg_);
-        else
-            qunsetenv("XDG_DATA_HOME");
-    }
-    QString dataDir() const { return home_.path() + "/ambrel"; }
     bool linkCom(int n, const QString& target) {
         return QFile::link(target, dataDir() + QStringLiteral("/COM%1").arg(n));
     }
@@ -120,9 +97,6 @@ protected:
         return link;
     }
 
-    QTemporaryDir home_;
-    QByteArray oldXdg_;
-    bool hadXdg_ = false;
     PtyMaster meter_;
 };
 

@@ -1,64 +1,40 @@
 // Runs the real emulator program and talks to it through the program's own
 // serial link, as a download does.
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 
 #include "ReadingsSource.h"
+#include "TestBytes.h"
 #include "platform/core/SerialLink.h"
+#include "tests/support/DataHomeTest.h"
 
 using namespace emulator;
 
 namespace {
-QByteArray bytes(std::initializer_list<unsigned char> values) {
-    QByteArray b;
-    for (unsigned char v : values)
-        b.append(static_cast<char>(v));
-    return b;
-}
-
 unsigned byteAt(const QByteArray& b, int i) {
     return static_cast<unsigned char>(b[i]);
 }
 }  // namespace
 
-class MeterEmulatorProcess : public ::testing::Test {
+class MeterEmulatorProcess : public DataHomeTest {
 protected:
-    static void SetUpTestSuite() {
-        if (!QCoreApplication::instance())
-            app_ = new QCoreApplication(argc_, argv_);
-    }
-    static void TearDownTestSuite() {
-        delete app_;
-        app_ = nullptr;
-    }
-
-    void SetUp() override {
-        hadXdg_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-        oldXdg_ = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", home_.path().toLocal8Bit());
-    }
     void TearDown() override {
         if (emulator_.state() != QProcess::NotRunning) {
             emulator_.kill();
             emulator_.waitForFinished(2000);
         }
-        if (hadXdg_)
-            qputenv("XDG_DATA_HOME", oldXdg_);
-        else
-            qunsetenv("XDG_DATA_HOME");
+        DataHomeTest::TearDown();
     }
 
-    QString comEntry() const { return home_.path() + "/ambrel/COM1"; }
+    QString comEntry() const { return dataDir() + "/COM1"; }
 
     // Starts the emulator and waits for its "ready" line.
     bool start(const QStringList& extra) {
         emulator_.start(METER_EMULATOR_BINARY,
-                        QStringList{"--data-folder", home_.path() + "/ambrel", "--port", "1"} +
+                        QStringList{"--data-folder", dataDir(), "--port", "1"} +
                             extra);
         if (!emulator_.waitForStarted(5000))
             return false;
@@ -91,14 +67,6 @@ protected:
         return reply;
     }
 
-    static inline int argc_ = 1;
-    static inline char name_[] = "meter_emulator_tests";
-    static inline char* argv_[] = {name_, nullptr};
-    static inline QCoreApplication* app_ = nullptr;
-
-    QTemporaryDir home_;
-    QByteArray oldXdg_;
-    bool hadXdg_ = false;
     QProcess emulator_;
     std::unique_ptr<platform::SerialLink> link_;
 };

@@ -2,17 +2,11 @@
 
 #include "MeterModel.h"
 #include "ReadingsSource.h"
+#include "TestBytes.h"
 
 using namespace emulator;
 
 namespace {
-QByteArray bytes(std::initializer_list<unsigned char> values) {
-    QByteArray b;
-    for (unsigned char v : values)
-        b.append(static_cast<char>(v));
-    return b;
-}
-
 const QByteArray kWake = bytes({0x00});
 const QByteArray kLink = bytes({0x55});
 const QByteArray kHello = bytes({0xBA, 0xA5, 0xA9});

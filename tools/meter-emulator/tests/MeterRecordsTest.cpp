@@ -6,17 +6,9 @@
 
 #include "MeterRecords.h"
 #include "ReadingsSource.h"
+#include "TestBytes.h"
 
 using namespace emulator;
-
-namespace {
-QByteArray bytes(std::initializer_list<unsigned char> values) {
-    QByteArray b;
-    for (unsigned char v : values)
-        b.append(static_cast<char>(v));
-    return b;
-}
-}  // namespace
 
 TEST(MeterRecords, PackGlucoseMonthAndMealFlag) {
     const Reading r{6, 1, 0, 0, 379, 0};
