@@ -2,7 +2,6 @@
 // "Start Reading" against an emulated meter on a pseudo-terminal, real timers.
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,16 +14,12 @@
 #include "platform/core/Clock.h"
 #include "shell/frmMain.h"
 #include "tests/e2e/support/EmulatedMeter.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/GuiTest.h"
 
 frmMain* MainForm();
 
 namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The expected line of a reading, formatted here independently of the writer.
 QByteArray expectedLine(int number, const MeterReading& r, int year) {
@@ -48,11 +43,10 @@ protected:
         GuiTest::SetUp();
         // 10:00 on 5 January 2009: readings later in the year are last year's.
         platform::setClock([] { return QDateTime(QDate(2009, 1, 5), QTime(10, 0)); });
-        QFile reg(dataFile("ZuRegister.txt"));
-        ASSERT_TRUE(reg.open(QIODevice::WriteOnly));
-        reg.write("ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\n"
-                  "guest*,brisk*,1,1,1,120,80,120,80\r\n"
-                  "anna*,secret*,1,1,1,120,80,120,80\r\n");
+        writeBytes(dataFile("ZuRegister.txt"),
+                   "ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\n"
+                   "guest*,brisk*,1,1,1,120,80,120,80\r\n"
+                   "anna*,secret*,1,1,1,120,80,120,80\r\n");
     }
     void TearDown() override {
         meter.stop();
@@ -79,6 +73,21 @@ protected:
         page.CommandMR->click();
         ASSERT_TRUE(pumpUntil([&] { return page.LabelRead->text().startsWith("Complete!"); }, limitMs))
             << "status: " << page.LabelRead->text().toStdString();
+    }
+
+    // Waits for the first recorded message box; empty when none came in time.
+    QList<platform::RecordedMessage> awaitMessages(int limitMs) {
+        QList<platform::RecordedMessage> shown;
+        pumpUntil([&] { return !(shown += messages()).isEmpty(); }, limitMs);
+        return shown;
+    }
+    static bool anyDownloadTimerActive() {
+        const frmMeterRead& page = frmMeterRead::instance();
+        for (const QTimer* t : {page.TimerRt, page.TimerOP, page.Timer1, page.Timer2, page.Timer3,
+                                page.Timer4, page.TimerSleep})
+            if (t->isActive())
+                return true;
+        return false;
     }
 
     static bool pumpUntil(const std::function<bool()>& done, int limitMs) {
@@ -156,4 +165,47 @@ TEST_F(DownloadEndToEndTest, AFullMeterOf255ReadingsArrivesWhole) {
     EXPECT_EQ(frmMeterRead::instance().ProgressBar1->value(), 510);
     // Two requests of 50 ms per reading bound the time from below.
     EXPECT_GE(t.elapsed(), 2 * 255 * 50);
+}
+
+TEST_F(DownloadEndToEndTest, MeterThatVanishesMidDownloadEndsItWithTheLinkErrorAndNoSave) {
+    QList<MeterReading> readings;
+    for (int i = 0; i < 40; ++i)
+        readings.append({1, 1 + i % 4, 8, i, 100 + i, 0});
+    ASSERT_TRUE(meter.start(readings));
+    startAndSignInAsAnna();
+    const QByteArray before = bytesOf(dataFile("anna.txt"));
+    MainForm()->mnuMeterRead_Click();
+    frmMeterRead& page = frmMeterRead::instance();
+    page.CommandMR->click();
+    ASSERT_TRUE(pumpUntil([&] { return page.ProgressBar1->value() >= 10; }, 15000));
+    meter.stop();  // the cable is pulled: the pseudo-terminal goes away
+
+    const auto shown = awaitMessages(5000);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.front().text, "Link Error !");
+    EXPECT_FALSE(anyDownloadTimerActive());
+    EXPECT_EQ(page.ProgressBar1->value(), 0);
+    pump(300);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(bytesOf(dataFile("anna.txt")), before);
+    EXPECT_TRUE(page.CommandMR->isEnabled());
+}
+
+// The receive poll keeps running after a download; a link that fails then is
+// the link error as at any other time, and what was saved stays saved.
+TEST_F(DownloadEndToEndTest, MeterThatVanishesAfterACompleteDownloadLeavesTheSaveAlone) {
+    ASSERT_TRUE(meter.start({{1, 4, 8, 0, 110, 0}, {1, 3, 8, 0, 120, 1}}));
+    startAndSignInAsAnna();
+    download(15000);
+    const QByteArray saved = bytesOf(dataFile("anna.txt"));
+    meter.stop();
+
+    const auto shown = awaitMessages(5000);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.front().text, "Link Error !");
+    EXPECT_FALSE(anyDownloadTimerActive());
+    frmMeterRead& page = frmMeterRead::instance();
+    EXPECT_EQ(page.LabelRead->text(), "Complete! Receive ( 2 ) Data from Meter !!");
+    EXPECT_EQ(bytesOf(dataFile("anna.txt")), saved);
+    EXPECT_EQ(Module1::state().readings.ReadCount, 2);
 }

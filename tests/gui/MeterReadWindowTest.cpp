@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QTimer>
 
@@ -134,7 +135,7 @@ TEST_F(MeterReadWindowTest, UnloadDuringADownloadClosesThePortWithoutASave) {
     FakeMeterLink* link = link_;
     form().Unload();
     EXPECT_FALSE(link->isOpen());
-    pump(300);
+    pump(2000);  // longer than the whole download would take
     EXPECT_EQ(link->writes.size(), 1u);
     EXPECT_EQ(Module1::state().readings.ReadCount, 0);
 }
@@ -150,6 +151,24 @@ TEST_F(MeterReadWindowTest, ViewReportsLeavesForTheReportMenu) {
     EXPECT_FALSE(link->isOpen());
 }
 
+TEST_F(MeterReadWindowTest, ViewReportsDuringADownloadEndsItWithoutASave) {
+    meter.readings.push_back({QByteArray::fromHex("7B65AA"), QByteArray::fromHex("45DBAA")});
+    form().Load();
+    form().CommandMR->click();
+    ASSERT_TRUE(pumpUntil([] { return form().LabelRead->text() == QStringLiteral("Linking..."); },
+                          2000));
+    FakeMeterLink* link = link_;
+    const size_t writes = link->writes.size();
+    form().CmdReport->click();
+    EXPECT_TRUE(frmMenu::instance().isLoaded());
+    pump(2000);
+    EXPECT_EQ(link->writes.size(), writes);
+    EXPECT_EQ(link->writesWhileClosed(), 0);
+    EXPECT_EQ(Module1::state().readings.ReadCount, 0);
+    EXPECT_FALSE(QFile::exists(dataFile(QStringLiteral("guest.txt"))));
+    EXPECT_TRUE(messages().isEmpty());
+}
+
 TEST_F(MeterReadWindowTest, EachLoadShowsTheDesignStatusAgain) {
     form().Load();
     form().CommandMR->click();
@@ -158,4 +177,19 @@ TEST_F(MeterReadWindowTest, EachLoadShowsTheDesignStatusAgain) {
     EXPECT_EQ(form().LabelRead->text(), QStringLiteral("Reading Massage..."));
     EXPECT_TRUE(link_->isOpen());
     EXPECT_EQ(form().sequence().DownloadState, 1);  // the window's variables are kept
+}
+
+TEST_F(MeterReadWindowTest, ReadingsFileThatCannotBeWrittenIsNeverCalledComplete) {
+    meter.readings.push_back({QByteArray::fromHex("7B65AA"), QByteArray::fromHex("45DBAA")});
+    ASSERT_TRUE(QDir().mkpath(dataFile(QStringLiteral("guest.txt"))));  // a folder in its place
+    form().Load();
+    form().CommandMR->click();
+    ASSERT_TRUE(pumpUntil([] { return form().ProgressBar1->value() == 2; }, 5000));
+    pump(500);
+    const auto shown = messages();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.front().text, saveOutcomeMessage(SaveOutcome::WriteFailed));
+    EXPECT_FALSE(form().LabelRead->text().startsWith(QStringLiteral("Complete!")))
+        << form().LabelRead->text().toStdString();
+    EXPECT_EQ(Module1::state().readings.ReadCount, 0);
 }
