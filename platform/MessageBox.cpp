@@ -21,8 +21,12 @@ void MsgBox(const QString& text, MsgIcon icon, const QString& title) {
         recorder().messages.append({text, title, icon});
         return;
     }
+    // Without a parent widget: the window under the box may be unloaded (its
+    // widgets deleted) by a timer while the box waits for OK, and the box
+    // must stay until the user has read it.
     QMessageBox box(icon == MsgIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon, title,
-                    text, QMessageBox::Ok, QApplication::activeWindow());
+                    text, QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
 

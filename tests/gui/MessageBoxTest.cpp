@@ -1,0 +1,48 @@
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "platform/Form.h"
+#include "platform/MessageBox.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+class frmUnder : public platform::Form {
+protected:
+    QWidget* CreateControls() override { return new QWidget; }
+};
+
+QMessageBox* openMessageBox() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
+            return box;
+    return nullptr;
+}
+}  // namespace
+
+class MessageBoxTest : public GuiTest {};
+
+TEST_F(MessageBoxTest, WindowUnloadedWhileItsMessageIsOpenLeavesTheBoxWorking) {
+    platform::setRecordMessages(false);
+    frmUnder form;
+    form.Show();
+    form.window()->activateWindow();
+    QApplication::setActiveWindow(form.window());
+    QString shownText;
+    // While the box waits for OK, a timer unloads the window under it; then
+    // the user presses OK.
+    QTimer::singleShot(50, [&] { form.Unload(); });
+    QTimer::singleShot(300, [&] {
+        if (QMessageBox* box = openMessageBox()) {
+            shownText = box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    platform::MsgBox(QStringLiteral("Link Error !"));
+    pump(100);
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_EQ(shownText, QStringLiteral("Link Error !"));  // still there for the user
+    EXPECT_EQ(openMessageBox(), nullptr);
+    platform::setRecordMessages(true);
+}
