@@ -2,6 +2,8 @@
 
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
+#include <algorithm>
 
 #include "accounts/frmSet.h"
 #include "platform/Pictures.h"
@@ -183,7 +185,23 @@ void frmMain::mnuReport4_Click() {
 void frmMain::mnuSetup_Click() {
     CloseChildForms();
     frmIndex::instance().Show();
+    const bool alreadyOpen = frmSet::instance().isLoaded();
     frmSet::instance().Show();
+    if (!alreadyOpen)
+        placeBesideMainWindow(frmSet::instance().window());
+}
+
+// Right of the main window where the screen has room, else against the
+// screen's right edge, so the welcome page stays in view beside it.
+void frmMain::placeBesideMainWindow(QWidget* w) const {
+    if (!w || !isLoaded())
+        return;
+    const QRect main = window()->frameGeometry();
+    const QScreen* screen = window()->screen();
+    const QRect room = screen ? screen->availableGeometry() : main;
+    const int width = w->frameGeometry().width();
+    const int left = std::max(room.left(), std::min(main.right() + 1, room.right() + 1 - width));
+    w->move(left, std::max(room.top(), main.top()));
 }
 
 void frmMain::mnuPrintR_Click() {

@@ -76,4 +76,5 @@ private:
     void createMenus(QMainWindow* w);
     void createToolBar(QMainWindow* w);
     void printActivePage();
+    void placeBesideMainWindow(QWidget* w) const;
 };

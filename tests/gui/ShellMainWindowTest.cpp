@@ -1,4 +1,5 @@
 // The main window: menus, toolbar, the one open page, printing and closing.
+#include <QScreen>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMenuBar>
@@ -182,6 +183,12 @@ TEST_F(ShellMainWindowTest, SetupKeepsWelcomePageAndShowsSettingsBeside) {
     ASSERT_TRUE(frmSet::instance().isLoaded());
     EXPECT_TRUE(frmSet::instance().window()->isWindow());
     EXPECT_TRUE(frmSet::instance().window()->isVisible());
+    // Beside the main window, not over its left part where the page is.
+    const QRect screen = main_->window()->screen()->availableGeometry();
+    const QRect settings = frmSet::instance().window()->frameGeometry();
+    EXPECT_TRUE(settings.left() > main_->window()->frameGeometry().right() ||
+                settings.right() == screen.right())
+        << settings.left() << " " << settings.right();
 }
 
 TEST_F(ShellMainWindowTest, UnknownUnitLeavesNoPageOpen) {
