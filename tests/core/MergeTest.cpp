@@ -42,7 +42,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         qputenv("XDG_DATA_HOME", dir_.path().toLocal8Bit());
-        s_->UserID = s_->UserName = QStringLiteral("anna");
+        signIn(QStringLiteral("anna"));
         platform::setClock([] { return at(2009, 1, 5, 10, 0); });
     }
     void TearDown() override {
@@ -50,6 +50,12 @@ protected:
         platform::setSimulateWriteFailure(false);
     }
 
+    // A fresh state for this user, without a readings file.
+    void signIn(const QString& id) {
+        s_ = std::make_unique<Module1::State>();
+        s_->UserID = s_->UserName = id;
+        QFile::remove(file());
+    }
     // Stored readings, oldest first, all of 2008.
     void store(const std::vector<Rec>& recs) {
         ReadingList& t = s_->readings;
@@ -115,43 +121,39 @@ TEST_F(MergeTest, NothingNewAppendsNothingAndRewritesTheSameFile) {
     EXPECT_EQ(bytesOf(file()), before);
 }
 
-TEST_F(MergeTest, AppendsOnlyTheReadingsTakenSinceTheLastDownload) {
-    store({kA, kB, kC});
-    meterHolds({kE, kD, kC, kB, kA});
-    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
-    EXPECT_EQ(glucoseColumn(), (std::vector<int>{101, 102, 103, 104, 105}));
-    EXPECT_EQ(s_->readings.ReadYear[3], 2008);  // stored rows keep their years
-}
-
-TEST_F(MergeTest, NoMatchAppendsEveryRecord) {
-    store({kA, kB});
-    meterHolds({kE, kD});
-    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
-    EXPECT_EQ(glucoseColumn(), (std::vector<int>{101, 102, 104, 105}));
-}
-
-TEST_F(MergeTest, TwoMatchesTakeTheOlderAsTheCut) {
-    store({kA, kB});
-    meterHolds({kE, kB, kD, kB, kA});  // kB twice: the older copy is the cut
-    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
-    EXPECT_EQ(glucoseColumn(), (std::vector<int>{101, 102, 104, 102, 105}));
+// The newest stored reading found among the meter's records is the cut:
+// only the records newer than its oldest copy are appended.
+TEST_F(MergeTest, AppendsOnlyTheRecordsNewerThanTheCut) {
+    const struct {
+        const char* what;
+        const char* user;
+        std::vector<Rec> stored, meter;
+        std::vector<int> expected;
+    } cases[] = {
+        {"since the last download", "anna", {kA, kB, kC}, {kE, kD, kC, kB, kA}, {101, 102, 103, 104, 105}},
+        {"no match appends every record", "anna", {kA, kB}, {kE, kD}, {101, 102, 104, 105}},
+        // kB twice: the older copy is the cut
+        {"two matches", "anna", {kA, kB}, {kE, kB, kD, kB, kA}, {101, 102, 104, 102, 105}},
+        {"a name merely like guest is not emptied", "Guest", {kA}, {kB}, {101, 102}},
+    };
+    for (const auto& c : cases) {
+        signIn(QString::fromLatin1(c.user));
+        store(c.stored);
+        meterHolds(c.meter);
+        EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved) << c.what;
+        EXPECT_EQ(glucoseColumn(), c.expected) << c.what;
+        for (size_t r = 1; r <= c.stored.size(); ++r)  // stored rows keep their years
+            EXPECT_EQ(s_->readings.ReadYear[r], 2008) << c.what << " row " << r;
+    }
 }
 
 TEST_F(MergeTest, GuestKeepsOnlyItsLatestDownload) {
-    s_->UserID = s_->UserName = QStringLiteral("guest");
+    signIn(QStringLiteral("guest"));
     store({kA, kB, kC});
     meterHolds({kE, kD});
     EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
     EXPECT_EQ(glucoseColumn(), (std::vector<int>{104, 105}));
     EXPECT_EQ(bytesOf(file()).count("\r\n"), 3);
-}
-
-TEST_F(MergeTest, NameMerelyLikeGuestIsNotEmptied) {
-    s_->UserID = s_->UserName = QStringLiteral("Guest");
-    store({kA});
-    meterHolds({kB});
-    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
-    EXPECT_EQ(glucoseColumn(), (std::vector<int>{101, 102}));
 }
 
 TEST_F(MergeTest, SingleRealReadingOfGlucoseZeroIsKept) {
@@ -210,18 +212,33 @@ TEST_F(MergeTest, ClockIsReadAnewForEachAppendedReading) {
     EXPECT_EQ(calls, 2);
 }
 
-TEST_F(MergeTest, FullStoreChangesNothing) {
-    std::vector<Rec> stored(kMaxReadings - 1, kA);
-    store(stored);
-    ASSERT_TRUE(CreateAfile(*s_));
-    const QByteArray fileBefore = bytesOf(file());
-    const QStringList tableBefore = rowsOf(s_->readings);
-    meterHolds({kE, kD});
-    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::StoreFull);
-    EXPECT_EQ(rowsOf(s_->readings), tableBefore);
-    EXPECT_EQ(bytesOf(file()), fileBefore);
-    EXPECT_EQ(s_->batch.NewGlucose[1], 105);  // the batch is as the meter sent it
+// A store with no room for the batch, and a file that cannot be written,
+// leave the table and the file as they were and the batch as the meter sent it.
+TEST_F(MergeTest, FullStoreAndWriteFailureChangeNothing) {
+    const struct {
+        const char* user;
+        std::vector<Rec> stored;
+        bool failWrites;
+        SaveOutcome outcome;
+    } cases[] = {{"anna", std::vector<Rec>(kMaxReadings - 1, kA), false, SaveOutcome::StoreFull},
+                 {"guest", {kA, kB, kC}, true, SaveOutcome::WriteFailed}};
+    for (const auto& c : cases) {
+        signIn(QString::fromLatin1(c.user));
+        store(c.stored);
+        ASSERT_TRUE(CreateAfile(*s_)) << c.user;
+        const QByteArray fileBefore = bytesOf(file());
+        const QStringList tableBefore = rowsOf(s_->readings);
+        meterHolds({kE, kD});
+        platform::setSimulateWriteFailure(c.failWrites);
+        EXPECT_EQ(SaveDownload(*s_), c.outcome) << c.user;
+        platform::setSimulateWriteFailure(false);
+        EXPECT_EQ(rowsOf(s_->readings), tableBefore) << c.user;
+        EXPECT_EQ(bytesOf(file()), fileBefore) << c.user;
+        EXPECT_EQ(s_->batch.NewGlucose[1], 105) << c.user;
+    }
     EXPECT_TRUE(saveOutcomeMessage(SaveOutcome::StoreFull).contains("full"));
+    EXPECT_FALSE(saveOutcomeMessage(SaveOutcome::WriteFailed).isEmpty());
+    EXPECT_TRUE(saveOutcomeMessage(SaveOutcome::Saved).isEmpty());
 }
 
 TEST_F(MergeTest, ExactlyFullStoreStillSaves) {
@@ -229,22 +246,6 @@ TEST_F(MergeTest, ExactlyFullStoreStillSaves) {
     meterHolds({kE, kD});
     EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
     EXPECT_EQ(s_->readings.ReadCount, kMaxReadings);
-}
-
-TEST_F(MergeTest, WriteFailureLeavesTableAndFileAsTheyWere) {
-    s_->UserID = s_->UserName = QStringLiteral("guest");
-    store({kA, kB, kC});
-    ASSERT_TRUE(CreateAfile(*s_));
-    const QByteArray fileBefore = bytesOf(file());
-    const QStringList tableBefore = rowsOf(s_->readings);
-    meterHolds({kE, kD});
-    platform::setSimulateWriteFailure(true);
-    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::WriteFailed);
-    EXPECT_EQ(rowsOf(s_->readings), tableBefore);
-    EXPECT_EQ(bytesOf(file()), fileBefore);
-    EXPECT_EQ(s_->batch.NewGlucose[1], 105);
-    EXPECT_FALSE(saveOutcomeMessage(SaveOutcome::WriteFailed).isEmpty());
-    EXPECT_TRUE(saveOutcomeMessage(SaveOutcome::Saved).isEmpty());
 }
 
 TEST_F(MergeTest, DownloadAfterALossyLoadKeepsTheFileAsItWas) {

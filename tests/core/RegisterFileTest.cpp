@@ -8,8 +8,14 @@
 
 namespace {
 
-const QByteArray kFirstStart =
-    "ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\nguest*,brisk*,1,1,1,120,80,120,80\r\n";
+const QByteArray kHeader = "ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\n";
+const QByteArray kFirstStart = kHeader + "guest*,brisk*,1,1,1,120,80,120,80\r\n";
+
+// Every field of one row, in the order of the file's columns.
+QStringList rowOf(const RegisterTable& t, int r) {
+    return {t.RegID[r],  t.RegPasswd[r], t.RegPort[r], t.RegUnit[r], t.RegTime[r],
+            t.RegMax[r], t.RegMin[r],    t.RegMaxp[r], t.RegMinp[r]};
+}
 
 }  // namespace
 
@@ -50,18 +56,9 @@ TEST_F(RegisterFileTest, ReadsRowsInFileOrderWithoutTheStars) {
     const RegisterTable t = readBack(kFirstStart + "bob*,pw 1*,3,2,2,150,70,140,60\r\n"
                                                    "bob*,other*,1,1,1,120,80,120,80\r\n");
     ASSERT_EQ(t.UserCount, 3);
-    EXPECT_EQ(t.RegID[1], "guest");
-    EXPECT_EQ(t.RegPasswd[1], "brisk");
-    EXPECT_EQ(t.RegID[2], "bob");
-    EXPECT_EQ(t.RegPasswd[2], "pw 1");
-    EXPECT_EQ(t.RegPort[2], "3");
-    EXPECT_EQ(t.RegUnit[2], "2");
-    EXPECT_EQ(t.RegTime[2], "2");
-    EXPECT_EQ(t.RegMax[2], "150");
-    EXPECT_EQ(t.RegMin[2], "70");
-    EXPECT_EQ(t.RegMaxp[2], "140");
-    EXPECT_EQ(t.RegMinp[2], "60");
-    EXPECT_EQ(t.RegPasswd[3], "other");
+    EXPECT_EQ(rowOf(t, 1), QStringList({"guest", "brisk", "1", "1", "1", "120", "80", "120", "80"}));
+    EXPECT_EQ(rowOf(t, 2), QStringList({"bob", "pw 1", "3", "2", "2", "150", "70", "140", "60"}));
+    EXPECT_EQ(rowOf(t, 3), QStringList({"bob", "other", "1", "1", "1", "120", "80", "120", "80"}));
 }
 
 TEST_F(RegisterFileTest, ReadingTwiceGivesTheSameTableNotTwiceTheRows) {
@@ -81,7 +78,7 @@ TEST_F(RegisterFileTest, MissingFileReadsAsEmptyTable) {
 
 TEST_F(RegisterFileTest, HandEditedLinesReadWithoutCrashing) {
     const RegisterTable t = readBack(
-        "ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\n"
+        kHeader +
         "short*,pw*,2\r\n"                          // missing fields
         "\r\n"                                      // blank line
         "long*,pw*,1,2,1,100,70,110,60,extra,more\r\n"  // extra fields
@@ -89,36 +86,42 @@ TEST_F(RegisterFileTest, HandEditedLinesReadWithoutCrashing) {
         "*,*\r\n"                                   // empty ID and password
         "last*,x*,1,1,1,120,80,120,80");            // no line end
     ASSERT_EQ(t.UserCount, 5);
-    EXPECT_EQ(t.RegID[1], "short");
-    EXPECT_EQ(t.RegPort[1], "2");
-    EXPECT_EQ(t.RegUnit[1], "");
-    EXPECT_EQ(t.RegMinp[1], "");
-    EXPECT_EQ(t.RegID[2], "long");
-    EXPECT_EQ(t.RegMinp[2], "60");
-    EXPECT_EQ(t.RegID[3], "nostar");
-    EXPECT_EQ(t.RegPasswd[3], "plain");
-    EXPECT_EQ(t.RegID[4], "");
-    EXPECT_EQ(t.RegPasswd[4], "");
-    EXPECT_EQ(t.RegID[5], "last");
+    EXPECT_EQ(rowOf(t, 1), QStringList({"short", "pw", "2", "", "", "", "", "", ""}));
+    EXPECT_EQ(rowOf(t, 2), QStringList({"long", "pw", "1", "2", "1", "100", "70", "110", "60"}));
+    EXPECT_EQ(rowOf(t, 3), QStringList({"nostar", "plain", "1", "1", "1", "120", "80", "120", "80"}));
+    EXPECT_EQ(rowOf(t, 4).mid(0, 2), QStringList({"", ""}));
+    EXPECT_EQ(rowOf(t, 5), QStringList({"last", "x", "1", "1", "1", "120", "80", "120", "80"}));
 }
 
-TEST_F(RegisterFileTest, RewriteWithoutChangeEqualsTheFileRead) {
-    const QByteArray file = kFirstStart + "bob*,pw*,3,2,2,150,70,140,60\r\n"
-                                          "bob*,pw*,1,1,1,120,80,120,80\r\n";
-    const RegisterTable t = readBack(file);
-    ASSERT_TRUE(rewriteRegister(t));
-    EXPECT_EQ(bytesOf(registerPath()), file);
-}
-
-TEST_F(RegisterFileTest, RewriteKeepsHandEditedRowsAsRead) {
-    const QByteArray rows = "short*,pw*,2\r\n"
-                            "long*,pw*,1,2,1,100,70,110,60,extra\r\n"
-                            "nostar,plain,1,1,1,120,80,120,80\r\n"
-                            "odd*,p*,x,1,1,99999,80,120,80\r\n";
-    const RegisterTable t =
-        readBack("ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\n" + rows);
-    ASSERT_TRUE(rewriteRegister(t));
-    EXPECT_EQ(bytesOf(registerPath()), "ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\n" + rows);
+// Unchanged rewrites give back the bytes read: ordinary rows, hand-edited
+// rows kept as read, Latin-1 text, and a register of over 10,000 rows.
+TEST_F(RegisterFileTest, RewriteWithoutChangeEqualsTheFileReadByteForByte) {
+    QByteArray large = kHeader;
+    for (int i = 1; i <= 10050; ++i)
+        large += "u" + QByteArray::number(i) + "*,p*,1,1,1,120,80,120,80\r\n";
+    const struct {
+        const char* what;
+        QByteArray file;
+        int rows;
+        QString lastId;
+    } cases[] = {
+        {"ordinary", kFirstStart + "bob*,pw*,3,2,2,150,70,140,60\r\nbob*,pw*,1,1,1,120,80,120,80\r\n",
+         3, "bob"},
+        {"hand-edited",
+         kHeader + "short*,pw*,2\r\nlong*,pw*,1,2,1,100,70,110,60,extra\r\n"
+                   "nostar,plain,1,1,1,120,80,120,80\r\nodd*,p*,x,1,1,99999,80,120,80\r\n",
+         4, "odd"},
+        {"Latin-1", kFirstStart + "Jos\xe9*,caf\xe9*,1,1,1,120,80,120,80\r\n", 2,
+         QString::fromUtf8("José")},
+        {"large", large, 10050, "u10050"},
+    };
+    for (const auto& c : cases) {
+        const RegisterTable t = readBack(c.file);
+        ASSERT_EQ(t.UserCount, c.rows) << c.what;
+        EXPECT_EQ(t.RegID[c.rows], c.lastId) << c.what;
+        ASSERT_TRUE(rewriteRegister(t)) << c.what;
+        EXPECT_EQ(bytesOf(registerPath()), c.file) << c.what;
+    }
 }
 
 // The reader takes the first line as the header whatever it holds; when a
@@ -147,8 +150,7 @@ TEST_F(RegisterFileTest, RewriteOfATableNotReadFromAFileWritesTheHeader) {
     t.RegMax[1] = t.RegMaxp[1] = "120";
     t.RegMin[1] = t.RegMinp[1] = "80";
     ASSERT_TRUE(rewriteRegister(t));
-    EXPECT_EQ(bytesOf(registerPath()),
-              "ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\nann*,a*,1,1,1,120,80,120,80\r\n");
+    EXPECT_EQ(bytesOf(registerPath()), kHeader + "ann*,a*,1,1,1,120,80,120,80\r\n");
 }
 
 TEST_F(RegisterFileTest, ChangedRowIsComposedFromItsFields) {
@@ -167,50 +169,31 @@ TEST_F(RegisterFileTest, FailedRewriteLeavesTheOldFileWhole) {
     EXPECT_EQ(bytesOf(registerPath()), kFirstStart);
 }
 
-TEST_F(RegisterFileTest, KeepsEveryRowOfALargeRegister) {
-    QByteArray file = "ID,Passwd,RS-232port,Unit,Time,Max,Min,Maxp,Minp\r\n";
-    for (int i = 1; i <= 10050; ++i)
-        file += "u" + QByteArray::number(i) + "*,p*,1,1,1,120,80,120,80\r\n";
-    const RegisterTable t = readBack(file);
-    ASSERT_EQ(t.UserCount, 10050);
-    EXPECT_EQ(t.RegID[10050], "u10050");
-    ASSERT_TRUE(rewriteRegister(t));
-    EXPECT_EQ(bytesOf(registerPath()), file);
-}
-
-TEST_F(RegisterFileTest, Latin1TextRoundTripsByteForByte) {
-    const QByteArray file = kFirstStart + "Jos\xe9*,caf\xe9*,1,1,1,120,80,120,80\r\n";
-    const RegisterTable t = readBack(file);
-    EXPECT_EQ(t.RegID[2], QString::fromUtf8("José"));
-    ASSERT_TRUE(rewriteRegister(t));
-    EXPECT_EQ(bytesOf(registerPath()), file);
-}
-
 TEST_F(RegisterFileTest, AppendAddsTheNewUserWithDefaultSettings) {
     ASSERT_TRUE(createRegisterIfMissing());
     ASSERT_TRUE(appendNewUser(" guest", "secret"));
     EXPECT_EQ(bytesOf(registerPath()), kFirstStart + " guest*,secret*,1,1,1,120,80,120,80\r\n");
 }
 
-TEST_F(RegisterFileTest, AppendToAnEmptyRegisterWritesTheHeaderFirst) {
-    writeBytes(registerPath(), "");
-    ASSERT_TRUE(appendNewUser("ann", "pw"));
-    EXPECT_EQ(bytesOf(registerPath()), kFirstStart + "ann*,pw*,1,1,1,120,80,120,80\r\n");
-    RegisterTable t;
-    ASSERT_TRUE(readRegister(t));
-    ASSERT_EQ(t.UserCount, 2);
-    EXPECT_EQ(t.RegID[2], "ann");
-}
-
-TEST_F(RegisterFileTest, AppendStartsOnANewLineWhenTheFileLacksItsEnding) {
-    writeBytes(registerPath(), kFirstStart.chopped(2));
-    ASSERT_TRUE(appendNewUser("ann", "pw"));
-    EXPECT_EQ(bytesOf(registerPath()), kFirstStart + "ann*,pw*,1,1,1,120,80,120,80\r\n");
-}
-
-TEST_F(RegisterFileTest, AppendRecreatesAMissingRegisterFirst) {
-    ASSERT_TRUE(appendNewUser("ann", "pw"));
-    EXPECT_EQ(bytesOf(registerPath()), kFirstStart + "ann*,pw*,1,1,1,120,80,120,80\r\n");
+// Before the row goes in, a missing or empty register gets its first-start
+// lines and a last line without its ending gets one.
+TEST_F(RegisterFileTest, AppendMakesAWholeRegisterFirst) {
+    const struct {
+        const char* what;
+        bool exists;
+        QByteArray before;
+    } cases[] = {{"missing", false, {}}, {"empty", true, ""}, {"unended", true, kFirstStart.chopped(2)}};
+    for (const auto& c : cases) {
+        QFile::remove(registerPath());
+        if (c.exists)
+            writeBytes(registerPath(), c.before);
+        ASSERT_TRUE(appendNewUser("ann", "pw")) << c.what;
+        EXPECT_EQ(bytesOf(registerPath()), kFirstStart + "ann*,pw*,1,1,1,120,80,120,80\r\n") << c.what;
+        RegisterTable t;
+        ASSERT_TRUE(readRegister(t)) << c.what;
+        ASSERT_EQ(t.UserCount, 2) << c.what;
+        EXPECT_EQ(t.RegID[2], "ann") << c.what;
+    }
 }
 
 TEST_F(RegisterFileTest, FailedAppendReportsFailureAndKeepsTheFile) {
