@@ -22,12 +22,19 @@ const QByteArray kPlaceholderFile =
     "Test_No,Glucose,Month,Day,Hour,Minute,Event,Glucose_mmol,Year,Date & Time\r\n"
     "T0000,00000,00,00,00,00,0000,00000,0000,000000000000000000\r\n";
 const QString kChoose = "Please Chose your User ID And key in your password !!";
+const QString kWrongBob = "User ID [bob] ! Your Password have some error ! Please try again !";
 
 QStringList entries(const QComboBox* combo) {
     QStringList out;
     for (int i = 0; i < combo->count(); ++i)
         out << combo->itemText(i);
     return out;
+}
+
+// Port, unit, time format and the four limits of the signed-in user.
+QList<qint16> settings() {
+    const Module1::State& s = Module1::state();
+    return {s.ComPort, s.GluUnit, s.TimeFormat, s.LimitMax, s.LimitMin, s.LimitMaxp, s.LimitMinp};
 }
 
 }  // namespace
@@ -75,12 +82,17 @@ protected:
         EXPECT_EQ(Module1::state().LimitMax, 0);
     }
 
-    void expectChooseMessage() {
+    // Exactly one message was shown, this one.
+    void expectMessage(const QString& text, const QString& title, platform::MsgIcon icon) {
         const auto m = messages();
         ASSERT_EQ(m.size(), 1);
-        EXPECT_EQ(m[0].text, kChoose);
-        EXPECT_EQ(m[0].title, "Error");
-        EXPECT_EQ(m[0].icon, platform::MsgIcon::Critical);
+        EXPECT_EQ(m[0].text, text);
+        EXPECT_EQ(m[0].title, title);
+        EXPECT_EQ(m[0].icon, icon);
+    }
+    void expectChooseMessage() { expectMessage(kChoose, "Error", platform::MsgIcon::Critical); }
+    void expectWrongPassword() {
+        expectMessage(kWrongBob, "Ambrel Management Software", platform::MsgIcon::None);
     }
 };
 
@@ -124,9 +136,7 @@ TEST_F(LoginWindowTest, GuestSignsInWithDefaultsAndAFreshReadingsFile) {
     const Module1::State& s = Module1::state();
     EXPECT_EQ(s.UserID, "guest");
     EXPECT_EQ(s.UserName, "guest");
-    EXPECT_EQ(QList<qint16>({s.ComPort, s.GluUnit, s.TimeFormat, s.LimitMax, s.LimitMin,
-                             s.LimitMaxp, s.LimitMinp}),
-              QList<qint16>({1, 1, 1, 120, 80, 120, 80}));
+    EXPECT_EQ(settings(), QList<qint16>({1, 1, 1, 120, 80, 120, 80}));
     EXPECT_EQ(bytesOf(dataFile("guest.txt")), kPlaceholderFile);
     EXPECT_FALSE(login.isLoaded());
     EXPECT_TRUE(frmIndex::instance().isLoaded());
@@ -158,9 +168,7 @@ TEST_F(LoginWindowTest, UserSignsInWithTheSettingsOfTheRegister) {
     const Module1::State& s = Module1::state();
     EXPECT_EQ(s.UserID, "bob");
     EXPECT_EQ(s.UserName, "bob");
-    EXPECT_EQ(QList<qint16>({s.ComPort, s.GluUnit, s.TimeFormat, s.LimitMax, s.LimitMin,
-                             s.LimitMaxp, s.LimitMinp}),
-              QList<qint16>({3, 2, 2, 150, 70, 140, 60}));
+    EXPECT_EQ(settings(), QList<qint16>({3, 2, 2, 150, 70, 140, 60}));
     EXPECT_EQ(bytesOf(dataFile("bob.txt")), bobsReadings);
     EXPECT_EQ(s.reg.UserCount, 2);
     EXPECT_FALSE(login.isLoaded());
@@ -188,11 +196,7 @@ TEST_F(LoginWindowTest, WrongPasswordIsToldAndChangesNothing) {
     writeRegister(kGuestLine + "bob*,pw*,3,2,2,150,70,140,60\r\n");
     openLogin();
     signInAs("bob", "PW");
-    const auto m = messages();
-    ASSERT_EQ(m.size(), 1);
-    EXPECT_EQ(m[0].text, "User ID [bob] ! Your Password have some error ! Please try again !");
-    EXPECT_EQ(m[0].title, "Ambrel Management Software");
-    EXPECT_EQ(m[0].icon, platform::MsgIcon::None);
+    expectWrongPassword();
     EXPECT_EQ(login.TextPasswd->text(), "");
     EXPECT_FALSE(QFile::exists(dataFile("bob.txt")));
     expectNoSignIn();
@@ -211,16 +215,26 @@ TEST_F(LoginWindowTest, GuestIsAnOrdinaryUserOnlyInExactCase) {
     EXPECT_EQ(Module1::state().ComPort, 2);
 }
 
-TEST_F(LoginWindowTest, DuplicateRowsWithOnePasswordSignInWithTheLaterSettings) {
-    writeRegister("bob*,pw*,2,1,1,150,70,140,60\r\n" + kGuestLine +
-                  "bob*,pw*,5,2,2,180,90,170,65\r\n");
-    openLogin();
-    signInAs("bob", "pw");
-    const Module1::State& s = Module1::state();
-    EXPECT_EQ(s.UserID, "bob");
-    EXPECT_EQ(QList<qint16>({s.ComPort, s.GluUnit, s.TimeFormat, s.LimitMax, s.LimitMin,
-                             s.LimitMaxp, s.LimitMinp}),
-              QList<qint16>({5, 2, 2, 180, 90, 170, 65}));
+// Duplicate rows with one password sign in with the later row's settings;
+// hand-edited settings that are no numbers fall back to the guest defaults.
+TEST_F(LoginWindowTest, SignInTakesTheLaterDuplicateOrTheGuestDefaults) {
+    const struct {
+        QByteArray rows;
+        QList<qint16> expected;
+    } cases[] = {
+        {"bob*,pw*,2,1,1,150,70,140,60\r\n" + kGuestLine + "bob*,pw*,5,2,2,180,90,170,65\r\n",
+         {5, 2, 2, 180, 90, 170, 65}},
+        {"bob*,pw*,x,,1.5,99999,70\r\n", {1, 1, 1, 120, 70, 120, 80}},
+    };
+    for (const auto& c : cases) {
+        frmIndex::instance().Unload();
+        Module1::resetState();
+        writeRegister(c.rows);
+        openLogin();
+        signInAs("bob", "pw");
+        EXPECT_EQ(Module1::state().UserID, "bob") << c.rows.constData();
+        EXPECT_EQ(settings(), c.expected) << c.rows.constData();
+    }
 }
 
 TEST_F(LoginWindowTest, DuplicateRowsWithTwoPasswordsNeverSignInNorCreateAFile) {
@@ -229,9 +243,7 @@ TEST_F(LoginWindowTest, DuplicateRowsWithTwoPasswordsNeverSignInNorCreateAFile) 
     EXPECT_EQ(entries(login.ComboName), (QStringList{"bob", "bob"}));
     for (const char* pw : {"one", "two"}) {
         signInAs("bob", pw);
-        const auto m = messages();
-        ASSERT_EQ(m.size(), 1);
-        EXPECT_EQ(m[0].text, "User ID [bob] ! Your Password have some error ! Please try again !");
+        expectWrongPassword();
         expectNoSignIn();
         EXPECT_FALSE(QFile::exists(dataFile("bob.txt")));
     }
@@ -282,17 +294,6 @@ TEST_F(LoginWindowTest, HandEditedIdThatCannotNameAFileIsRefused) {
     EXPECT_EQ(m[0].text, QString::fromUtf8("You can't use this User ID！"));
     expectNoSignIn();
     EXPECT_FALSE(QFile::exists(dataFile("../evil.txt")));
-}
-
-TEST_F(LoginWindowTest, HandEditedSettingsFallBackToTheGuestDefaults) {
-    writeRegister("bob*,pw*,x,,1.5,99999,70\r\n");
-    openLogin();
-    signInAs("bob", "pw");
-    const Module1::State& s = Module1::state();
-    EXPECT_EQ(s.UserID, "bob");
-    EXPECT_EQ(QList<qint16>({s.ComPort, s.GluUnit, s.TimeFormat, s.LimitMax, s.LimitMin,
-                             s.LimitMaxp, s.LimitMinp}),
-              QList<qint16>({1, 1, 1, 120, 70, 120, 80}));
 }
 
 TEST_F(LoginWindowTest, ReadingsFileThatCannotBeWrittenStopsTheSignIn) {

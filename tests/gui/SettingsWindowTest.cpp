@@ -66,6 +66,33 @@ protected:
         EXPECT_EQ(m[0].icon, platform::MsgIcon::None);
         return m[0].text;
     }
+
+    // The four limit boxes: before and after meals, upper then lower.
+    QStringList boxes() const {
+        return {set.TextMax->text(), set.TextMin->text(), set.TextMaxp->text(), set.TextMinp->text()};
+    }
+
+    // Types each row into the four boxes and presses "SAVE": the message it
+    // gives, the limits stored after it, OK on only after a clean save and
+    // the boxes left as typed.
+    struct Entry {
+        QStringList typed;
+        QString message;
+        QList<qint16> limits;
+    };
+    void saveEach(const std::vector<Entry>& entries) {
+        for (const Entry& e : entries) {
+            const std::string row = e.typed.join('|').toStdString();
+            set.TextMax->setText(e.typed[0]);
+            set.TextMin->setText(e.typed[1]);
+            set.TextMaxp->setText(e.typed[2]);
+            set.TextMinp->setText(e.typed[3]);
+            EXPECT_EQ(save(), e.message) << row;
+            EXPECT_EQ(limits(), e.limits) << row;
+            EXPECT_EQ(set.cmdOK->isEnabled(), e.message.isEmpty()) << row;
+            EXPECT_EQ(boxes(), e.typed) << row;
+        }
+    }
 };
 
 TEST_F(SettingsWindowTest, MgdlUserSeesStoredSettingsWithOkOff) {
@@ -77,8 +104,7 @@ TEST_F(SettingsWindowTest, MgdlUserSeesStoredSettingsWithOkOff) {
     EXPECT_TRUE(set.UnitOption1->isChecked());
     EXPECT_FALSE(set.UnitOption2->isChecked());
     EXPECT_TRUE(set.TimeOption1->isChecked());
-    EXPECT_EQ(set.TextMax->text(), "120");
-    EXPECT_EQ(set.TextMin->text(), "80");
+    EXPECT_EQ(boxes(), QStringList({"120", "80", "120", "80"}));
     EXPECT_EQ(set.Label3->text(), "mg/dL");
     EXPECT_EQ(set.Label4->text(), "mg/dL");
     EXPECT_FALSE(set.cmdOK->isEnabled());
@@ -100,8 +126,7 @@ TEST_F(SettingsWindowTest, DateOrderAndPostMealLimitsStayHidden) {
                             static_cast<QWidget*>(set.Label9)})
         EXPECT_FALSE(hidden->isVisible());
     EXPECT_TRUE(set.TimeOption2->isChecked());
-    EXPECT_EQ(set.TextMaxp->text(), "140");
-    EXPECT_EQ(set.TextMinp->text(), "60");
+    EXPECT_EQ(boxes(), QStringList({"120", "80", "140", "60"}));
 }
 
 TEST_F(SettingsWindowTest, SaveThenOkWritesTheRegisterUnchanged) {
@@ -120,9 +145,7 @@ TEST_F(SettingsWindowTest, MmolUserSeesLimitsAsMmolAndSavesThemBackRounded) {
     signedInAs("bob", "bob*,pw*,1,2,1,120,80,100,80\r\n");
     set.Show();
     EXPECT_TRUE(set.UnitOption2->isChecked());
-    EXPECT_EQ(set.TextMax->text(), "6.7");
-    EXPECT_EQ(set.TextMin->text(), "4.4");
-    EXPECT_EQ(set.TextMaxp->text(), "5.6");
+    EXPECT_EQ(boxes(), QStringList({"6.7", "4.4", "5.6", "4.4"}));
     EXPECT_EQ(set.Label3->text(), "mmol/L");
     EXPECT_EQ(set.Label4->text(), "mmol/L");
     EXPECT_EQ(save(), "");
@@ -136,8 +159,7 @@ TEST_F(SettingsWindowTest, UnitChoiceResetsAllFourBoxesAndSwitchesOkOff) {
     ASSERT_TRUE(set.cmdOK->isEnabled());
     set.UnitOption2->click();
     EXPECT_EQ(Module1::state().GluUnit, 2);
-    EXPECT_EQ(set.TextMax->text(), "7");
-    EXPECT_EQ(set.TextMin->text(), "3.8");
+    EXPECT_EQ(boxes(), QStringList({"7", "3.8", "7", "3.8"}));
     EXPECT_EQ(set.Label3->text(), "mmol/L");
     EXPECT_EQ(set.Label8->text(), "mmol/L");
     EXPECT_FALSE(set.cmdOK->isEnabled());
@@ -147,8 +169,7 @@ TEST_F(SettingsWindowTest, UnitChoiceResetsAllFourBoxesAndSwitchesOkOff) {
 
     set.UnitOption1->setChecked(true);
     EXPECT_EQ(Module1::state().GluUnit, 1);
-    EXPECT_EQ(set.TextMax->text(), "126");
-    EXPECT_EQ(set.TextMin->text(), "70");
+    EXPECT_EQ(boxes(), QStringList({"126", "70", "126", "70"}));
     EXPECT_EQ(set.Label4->text(), "mg/dL");
     EXPECT_EQ(save(), "");
     EXPECT_EQ(limits(), QList<qint16>({126, 70, 126, 70}));
@@ -159,8 +180,7 @@ TEST_F(SettingsWindowTest, SwitchingTheUnitAndBackShowsThatUnitsDefaults) {
     set.Show();
     set.UnitOption2->setChecked(true);
     set.UnitOption1->setChecked(true);
-    EXPECT_EQ(set.TextMax->text(), "126");
-    EXPECT_EQ(set.TextMin->text(), "70");
+    EXPECT_EQ(boxes(), QStringList({"126", "70", "126", "70"}));
 }
 
 TEST_F(SettingsWindowTest, PortChoiceTakesEffectAtOnce) {
@@ -174,62 +194,32 @@ TEST_F(SettingsWindowTest, PortChoiceTakesEffectAtOnce) {
 TEST_F(SettingsWindowTest, RangeBoundariesInMgdl) {
     signedInAs("bob", "bob*,pw*,1,1,1,120,80,120,80\r\n");
     set.Show();
-    typeLimits("600", "30");
-    EXPECT_EQ(save(), "");
-    EXPECT_EQ(limits(), QList<qint16>({600, 30, 120, 80}));
-    EXPECT_TRUE(set.cmdOK->isEnabled());
-
-    typeLimits("600.5", "30");
-    EXPECT_EQ(save(), kUpperMg);
-    EXPECT_FALSE(set.cmdOK->isEnabled());
-    EXPECT_EQ(set.TextMax->text(), "600.5");
-    typeLimits("600", "29.9");
-    EXPECT_EQ(save(), kLowerMg);
-    EXPECT_EQ(limits(), QList<qint16>({600, 30, 120, 80}));
+    saveEach({{{"600", "30", "120", "80"}, "", {600, 30, 120, 80}},
+              {{"600.5", "30", "120", "80"}, kUpperMg, {600, 30, 120, 80}},
+              {{"600", "29.9", "120", "80"}, kLowerMg, {600, 30, 120, 80}}});
 }
 
 TEST_F(SettingsWindowTest, MmolRangeAndOrderChecks) {
     signedInAs("bob", "bob*,pw*,1,2,1,120,80,120,80\r\n");
     set.Show();
-    typeLimits("33.4", "1.7");
-    EXPECT_EQ(save(),
-              "Error: The normal Uper limit Setting of Glucose Value ranges between 1.7mmol/L and "
-              "33.3mmol/L !!");
-    typeLimits("33.3", "1.6");
-    EXPECT_EQ(save(),
-              "Error: The normal lower limit Setting of Glucose Value ranges between 1.7mmol/L "
-              "and 33.3mmol/L !!");
-    typeLimits("5.5", "5.9");
-    EXPECT_EQ(save(), kOrder);
-    EXPECT_EQ(limits(), QList<qint16>({120, 80, 120, 80}));
-    typeLimits("5.5", "5.5");
-    EXPECT_EQ(save(), "");
-    EXPECT_EQ(limits(), QList<qint16>({99, 99, 121, 79}));
-    typeLimits("33.3", "1.7");
-    EXPECT_EQ(save(), "");
-    EXPECT_EQ(limits(), QList<qint16>({599, 31, 121, 79}));
+    const QString range = "Error: The normal %1 limit Setting of Glucose Value ranges between "
+                          "1.7mmol/L and 33.3mmol/L !!";
+    saveEach({{{"33.4", "1.7", "6.7", "4.4"}, range.arg("Uper"), {120, 80, 120, 80}},
+              {{"33.3", "1.6", "6.7", "4.4"}, range.arg("lower"), {120, 80, 120, 80}},
+              {{"5.5", "5.9", "6.7", "4.4"}, kOrder, {120, 80, 120, 80}},
+              {{"5.5", "5.5", "6.7", "4.4"}, "", {99, 99, 121, 79}},
+              {{"33.3", "1.7", "6.7", "4.4"}, "", {599, 31, 121, 79}}});
 }
 
 TEST_F(SettingsWindowTest, BoxesWithoutANumberFailTheirCheckAndStoreNothing) {
     signedInAs("bob", "bob*,pw*,1,1,1,120,80,120,80\r\n");
     set.Show();
-    EXPECT_EQ(save(), "");
-    typeLimits("", "80");
-    EXPECT_EQ(save(), kUpperMg);
-    EXPECT_FALSE(set.cmdOK->isEnabled());
-    typeLimits(" 130 ", "abc");
-    EXPECT_EQ(save(), kLowerMg);
-    typeLimits("130", "70");
-    set.TextMaxp->setText("");
-    EXPECT_EQ(save(), kUpperMg);
-    set.TextMaxp->setText("120");
-    set.TextMinp->setText("1,5");
-    EXPECT_EQ(save(), kLowerMg);
-    set.TextMinp->setText("90");
-    set.TextMaxp->setText("85");
-    EXPECT_EQ(save(), kOrder);
-    EXPECT_EQ(limits(), QList<qint16>({120, 80, 120, 80}));
-    EXPECT_FALSE(set.cmdOK->isEnabled());
+    saveEach({{{"120", "80", "120", "80"}, "", {120, 80, 120, 80}},
+              {{"", "80", "120", "80"}, kUpperMg, {120, 80, 120, 80}},
+              {{" 130 ", "abc", "120", "80"}, kLowerMg, {120, 80, 120, 80}},
+              {{"130", "70", "", "80"}, kUpperMg, {120, 80, 120, 80}},
+              {{"130", "70", "120", "1,5"}, kLowerMg, {120, 80, 120, 80}},
+              {{"130", "70", "85", "90"}, kOrder, {120, 80, 120, 80}}});
 }
 
 TEST_F(SettingsWindowTest, OkWritesTheSettingsIntoEveryRowOfTheUser) {
@@ -299,10 +289,7 @@ TEST_F(SettingsWindowTest, UnknownUnitMarksNothingAndSaveDoesNothing) {
     for (QRadioButton* port : {set.ComOption1, set.ComOption2, set.ComOption3, set.ComOption4,
                                set.ComOption5})
         EXPECT_FALSE(port->isChecked());
-    EXPECT_EQ(set.TextMax->text(), "120");
-    EXPECT_EQ(set.TextMin->text(), "80");
-    EXPECT_EQ(set.TextMaxp->text(), "120");
-    EXPECT_EQ(set.TextMinp->text(), "80");
+    EXPECT_EQ(boxes(), QStringList({"120", "80", "120", "80"}));
     EXPECT_TRUE(set.cmdOK->isEnabled());
     typeLimits("", "");
     EXPECT_EQ(save(), "");
