@@ -43,40 +43,29 @@ protected:
     std::unique_ptr<Module1::State> s_ = std::make_unique<Module1::State>();
 };
 
-TEST(ReadingsFileMarkRule, TurnsEveryMarkIntoOneOfTheThreeTexts) {
-    EXPECT_EQ(eventMarkText(QVariant(0)), "C");
-    EXPECT_EQ(eventMarkText(QVariant(qlonglong(0))), "C");
-    EXPECT_EQ(eventMarkText(QVariant(1)), "PC");
-    EXPECT_EQ(eventMarkText(QVariant(2)), "QC");
-    EXPECT_EQ(eventMarkText(QVariant(7)), "C");
-    EXPECT_EQ(eventMarkText(QVariant(QString())), "C");
-    EXPECT_EQ(eventMarkText(QVariant()), "C");
-    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("C"))), "C");
-    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("PC"))), "PC");
-    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("QC"))), "QC");
-    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("pc"))), "C");
-    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("XY"))), "C");
-}
-
-// The mark is written with "####" before it is compared, which rounds a
-// number to a whole one.
-TEST(ReadingsFileMarkRule, NumbersAreRoundedToWholeOnesBeforeTheyCompare) {
-    EXPECT_EQ(eventMarkText(QVariant(1.4)), "PC");
-    EXPECT_EQ(eventMarkText(QVariant(0.5)), "PC");
-    EXPECT_EQ(eventMarkText(QVariant(1.5)), "QC");
-    EXPECT_EQ(eventMarkText(QVariant(2.4)), "QC");
-    EXPECT_EQ(eventMarkText(QVariant(2.5)), "C");
-    EXPECT_EQ(eventMarkText(QVariant(0.4)), "C");
-    EXPECT_EQ(eventMarkText(QVariant(-1.0)), "C");
-    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("1.4"))), "PC");
-    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("1.6"))), "QC");
-}
-
-TEST(ReadingsFileMarkRule, TextThatReadsAsANumberCountsAsThatNumber) {
-    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("1"))), "PC");
-    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("2"))), "QC");
-    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("0000"))), "C");
-    EXPECT_EQ(eventMarkText(QVariant(QStringLiteral("7"))), "C");
+// Every mark becomes "C", "PC" or "QC". The mark is written with "####"
+// before it is compared, which rounds a number to a whole one, and text that
+// reads as a number counts as that number.
+TEST(ReadingsFileMarkRule, MarksBecomeOneOfThreeTextsNumbersRoundedFirst) {
+    const struct {
+        QVariant mark;
+        const char* text;
+    } cases[] = {
+        {0, "C"}, {qlonglong(0), "C"}, {1, "PC"}, {2, "QC"}, {7, "C"},
+        {QString(), "C"}, {QVariant(), "C"},
+        {QStringLiteral("C"), "C"}, {QStringLiteral("PC"), "PC"}, {QStringLiteral("QC"), "QC"},
+        {QStringLiteral("pc"), "C"}, {QStringLiteral("XY"), "C"},
+        // rounded to whole numbers
+        {1.4, "PC"}, {0.5, "PC"}, {1.5, "QC"}, {2.4, "QC"}, {2.5, "C"}, {0.4, "C"}, {-1.0, "C"},
+        {QStringLiteral("1.4"), "PC"}, {QStringLiteral("1.6"), "QC"},
+        // text read as a number
+        {QStringLiteral("1"), "PC"}, {QStringLiteral("2"), "QC"}, {QStringLiteral("0000"), "C"},
+        {QStringLiteral("7"), "C"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(eventMarkText(c.mark), c.text)
+            << QString::fromLatin1(c.mark.typeName()).toStdString() << " "
+            << c.mark.toString().toStdString();
 }
 
 TEST_F(ReadingsFileTest, ReadingLineFollowsTheDigitPatterns) {

@@ -39,6 +39,13 @@ protected:
             pump(10);
         return done();
     }
+    void meterHoldsOneReading() {
+        meter.readings.push_back({QByteArray::fromHex("7B65AA"), QByteArray::fromHex("45DBAA")});
+    }
+    void loadAndStart() {
+        form().Load();
+        form().CommandMR->click();
+    }
     std::vector<QTimer*> activeTimers() const {
         std::vector<QTimer*> out;
         for (QTimer* t : {form().TimerRt, form().TimerOP, form().Timer1, form().Timer2,
@@ -78,31 +85,26 @@ TEST_F(MeterReadWindowTest, LoadShowsTheDesignAndOpensThePortWithDtrOff) {
     EXPECT_TRUE(messages().isEmpty());
 }
 
-TEST_F(MeterReadWindowTest, PortThatWillNotOpenSwitchesStartReadingOff) {
-    refuseOpen = true;
-    form().Load();
-    const auto shown = messages();
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_EQ(shown.front().text, kSettingError);
-    EXPECT_EQ(shown.front().title, platform::kAppTitle);
-    EXPECT_EQ(shown.front().icon, platform::MsgIcon::None);
-    EXPECT_FALSE(form().CommandMR->isEnabled());
-    EXPECT_TRUE(form().CmdReport->isEnabled());
-}
-
-TEST_F(MeterReadWindowTest, PortNumberOutsideOneToFiveIsASettingError) {
-    Module1::state().ComPort = 7;
-    form().Load();
-    const auto shown = messages();
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_EQ(shown.front().text, kSettingError);
-    EXPECT_FALSE(form().CommandMR->isEnabled());
+// A port that will not open, or a port number outside 1 to 5.
+TEST_F(MeterReadWindowTest, UnusablePortIsASettingErrorAndSwitchesStartReadingOff) {
+    for (const bool refuse : {true, false}) {
+        refuseOpen = refuse;
+        Module1::state().ComPort = refuse ? 2 : 7;
+        form().Load();
+        const auto shown = messages();
+        ASSERT_EQ(shown.size(), 1) << refuse;
+        EXPECT_EQ(shown.front().text, kSettingError) << refuse;
+        EXPECT_EQ(shown.front().title, platform::kAppTitle) << refuse;
+        EXPECT_EQ(shown.front().icon, platform::MsgIcon::None) << refuse;
+        EXPECT_FALSE(form().CommandMR->isEnabled()) << refuse;
+        EXPECT_TRUE(form().CmdReport->isEnabled()) << refuse;
+        form().Unload();
+    }
 }
 
 TEST_F(MeterReadWindowTest, StartReadingWakesTheMeterAndStartsTwoTimers) {
     meter.silent = true;
-    form().Load();
-    form().CommandMR->click();
+    loadAndStart();
     ASSERT_EQ(link_->writes.size(), 1u);
     EXPECT_EQ(link_->writes.front().bytes, protocol::wakeByte());
     EXPECT_TRUE(link_->dtr);
@@ -110,9 +112,8 @@ TEST_F(MeterReadWindowTest, StartReadingWakesTheMeterAndStartsTwoTimers) {
 }
 
 TEST_F(MeterReadWindowTest, DownloadRunsOnTheWindowTimersAndIsSaved) {
-    meter.readings.push_back({QByteArray::fromHex("7B65AA"), QByteArray::fromHex("45DBAA")});
-    form().Load();
-    form().CommandMR->click();
+    meterHoldsOneReading();
+    loadAndStart();
     ASSERT_TRUE(pumpUntil([] { return form().LabelRead->text().startsWith("Complete!"); }, 5000))
         << form().LabelRead->text().toStdString();
     EXPECT_EQ(form().LabelRead->text(), QStringLiteral("Complete! Receive ( 1 ) Data from Meter !!"));
@@ -129,9 +130,8 @@ TEST_F(MeterReadWindowTest, DownloadRunsOnTheWindowTimersAndIsSaved) {
 }
 
 TEST_F(MeterReadWindowTest, UnloadDuringADownloadClosesThePortWithoutASave) {
-    meter.readings.push_back({QByteArray::fromHex("7B65AA"), QByteArray::fromHex("45DBAA")});
-    form().Load();
-    form().CommandMR->click();
+    meterHoldsOneReading();
+    loadAndStart();
     FakeMeterLink* link = link_;
     form().Unload();
     EXPECT_FALSE(link->isOpen());
@@ -142,8 +142,7 @@ TEST_F(MeterReadWindowTest, UnloadDuringADownloadClosesThePortWithoutASave) {
 
 TEST_F(MeterReadWindowTest, ViewReportsLeavesForTheReportMenu) {
     meter.silent = true;
-    form().Load();
-    form().CommandMR->click();
+    loadAndStart();
     FakeMeterLink* link = link_;
     form().CmdReport->click();
     EXPECT_FALSE(form().isLoaded());
@@ -152,9 +151,8 @@ TEST_F(MeterReadWindowTest, ViewReportsLeavesForTheReportMenu) {
 }
 
 TEST_F(MeterReadWindowTest, ViewReportsDuringADownloadEndsItWithoutASave) {
-    meter.readings.push_back({QByteArray::fromHex("7B65AA"), QByteArray::fromHex("45DBAA")});
-    form().Load();
-    form().CommandMR->click();
+    meterHoldsOneReading();
+    loadAndStart();
     ASSERT_TRUE(pumpUntil([] { return form().LabelRead->text() == QStringLiteral("Linking..."); },
                           2000));
     FakeMeterLink* link = link_;
@@ -170,8 +168,7 @@ TEST_F(MeterReadWindowTest, ViewReportsDuringADownloadEndsItWithoutASave) {
 }
 
 TEST_F(MeterReadWindowTest, EachLoadShowsTheDesignStatusAgain) {
-    form().Load();
-    form().CommandMR->click();
+    loadAndStart();
     form().Unload();
     form().Load();
     EXPECT_EQ(form().LabelRead->text(), QStringLiteral("Reading Massage..."));
@@ -180,10 +177,9 @@ TEST_F(MeterReadWindowTest, EachLoadShowsTheDesignStatusAgain) {
 }
 
 TEST_F(MeterReadWindowTest, ReadingsFileThatCannotBeWrittenIsNeverCalledComplete) {
-    meter.readings.push_back({QByteArray::fromHex("7B65AA"), QByteArray::fromHex("45DBAA")});
+    meterHoldsOneReading();
     ASSERT_TRUE(QDir().mkpath(dataFile(QStringLiteral("guest.txt"))));  // a folder in its place
-    form().Load();
-    form().CommandMR->click();
+    loadAndStart();
     ASSERT_TRUE(pumpUntil([] { return form().ProgressBar1->value() == 2; }, 5000));
     pump(500);
     const auto shown = messages();
