@@ -60,46 +60,54 @@ TEST(ProtocolDump, BracketedUpperCaseHexWithoutLeadingZero) {
     EXPECT_EQ(protocol::dumpText(QByteArray()), QString());
 }
 
-TEST(ProtocolClassification, HelloPatternDependsOnState) {
-    const QByteArray b = hex("AA5AAA");
-    EXPECT_EQ(protocol::classify(b, inState(1)), Reply::Hello);
-    EXPECT_EQ(protocol::classify(b, inState(2)), Reply::Count);
-    EXPECT_EQ(protocol::countOf(b), 170);
-    EXPECT_EQ(protocol::classify(b, inState(3, 1)), Reply::GlucoseRecord);
-    EXPECT_EQ(protocol::classify(b, inState(4)), Reply::SleepAck);
-    EXPECT_EQ(protocol::classify(b, inState(0)), Reply::None);
-}
-
-TEST(ProtocolClassification, WakeAndLinkRepliesOnlyWhileWaking) {
-    EXPECT_EQ(protocol::classify(hex("00"), inState(1)), Reply::Wake);
-    for (int state : {0, 2, 3, 4})
-        EXPECT_EQ(protocol::classify(hex("00"), inState(state, 1)), Reply::None) << state;
-    EXPECT_EQ(protocol::classify(hex("54F1"), inState(1)), Reply::Link);
-    EXPECT_EQ(protocol::classify(hex("54F1"), inState(2)), Reply::None);
-    EXPECT_EQ(protocol::classify(hex("54"), inState(1)), Reply::None);
-    EXPECT_EQ(protocol::classify(hex("F1"), inState(1)), Reply::None);
-    // two wake replies within one poll are one 2-byte reply
-    EXPECT_EQ(protocol::classify(hex("0000"), inState(1)), Reply::None);
-}
-
-TEST(ProtocolClassification, CountReply) {
-    EXPECT_EQ(protocol::classify(hex("005AAA"), inState(2)), Reply::Count);
+// What a poll's bytes are taken for in each state (0 idle, 1 waking, 2
+// counting, 3 records, 4 going to sleep) with the record indices.
+TEST(ProtocolClassification, RepliesByStateAndIndices) {
+    const QByteArray hello = hex("AA5AAA"), record = hex("7B61AA");
+    const struct {
+        QByteArray bytes;
+        PollContext context;
+        Reply expected;
+    } cases[] = {
+        // the hello pattern depends on the state
+        {hello, inState(1), Reply::Hello},
+        {hello, inState(2), Reply::Count},
+        {hello, inState(3, 1), Reply::GlucoseRecord},
+        {hello, inState(4), Reply::SleepAck},
+        {hello, inState(0), Reply::None},
+        // wake and link replies only while waking
+        {hex("00"), inState(1), Reply::Wake},
+        {hex("00"), inState(0, 1), Reply::None},
+        {hex("00"), inState(2, 1), Reply::None},
+        {hex("00"), inState(3, 1), Reply::None},
+        {hex("00"), inState(4, 1), Reply::None},
+        {hex("54F1"), inState(1), Reply::Link},
+        {hex("54F1"), inState(2), Reply::None},
+        {hex("54"), inState(1), Reply::None},
+        {hex("F1"), inState(1), Reply::None},
+        {hex("0000"), inState(1), Reply::None},  // two wake replies in one poll are one reply
+        // the count reply
+        {hex("005AAA"), inState(2), Reply::Count},
+        {hex("035AAB"), inState(2), Reply::None},
+        {hex("035BAA"), inState(2), Reply::None},
+        // records follow the indices
+        {record, inState(3, 1, 2), Reply::GlucoseRecord},
+        {record, inState(3, 3, 0), Reply::GlucoseRecord},
+        {record, inState(3, 0, 1), Reply::TimeRecord},
+        {record, inState(3, 0, 3), Reply::TimeRecord},
+        {record, inState(3, 0, 0), Reply::None},
+        {record, inState(3, 4, 4), Reply::None},  // beyond the count
+        {hex("7B61AB"), inState(3, 1), Reply::None},
+        {record, inState(2, 1), Reply::None},
+        {QByteArray(), inState(1), Reply::None},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(protocol::classify(c.bytes, c.context), c.expected)
+            << c.bytes.toHex().toStdString() << " in state " << c.context.downloadState << " indices "
+            << c.context.glucoseIndex << "/" << c.context.timeIndex;
+    EXPECT_EQ(protocol::countOf(hello), 170);
     EXPECT_EQ(protocol::countOf(hex("005AAA")), 0);
     EXPECT_EQ(protocol::countOf(hex("FF5AAA")), 255);
-    EXPECT_EQ(protocol::classify(hex("035AAB"), inState(2)), Reply::None);
-    EXPECT_EQ(protocol::classify(hex("035BAA"), inState(2)), Reply::None);
-}
-
-TEST(ProtocolClassification, RecordsFollowTheIndices) {
-    const QByteArray r = hex("7B61AA");
-    EXPECT_EQ(protocol::classify(r, inState(3, 1, 2)), Reply::GlucoseRecord);
-    EXPECT_EQ(protocol::classify(r, inState(3, 3, 0)), Reply::GlucoseRecord);
-    EXPECT_EQ(protocol::classify(r, inState(3, 0, 1)), Reply::TimeRecord);
-    EXPECT_EQ(protocol::classify(r, inState(3, 0, 3)), Reply::TimeRecord);
-    EXPECT_EQ(protocol::classify(r, inState(3, 0, 0)), Reply::None);
-    EXPECT_EQ(protocol::classify(r, inState(3, 4, 4)), Reply::None);  // beyond the count
-    EXPECT_EQ(protocol::classify(hex("7B61AB"), inState(3, 1)), Reply::None);
-    EXPECT_EQ(protocol::classify(r, inState(2, 1)), Reply::None);
 }
 
 TEST(ProtocolClassification, MoreThanThreeBytesIsAnErrorInAnyState) {
@@ -107,5 +115,4 @@ TEST(ProtocolClassification, MoreThanThreeBytesIsAnErrorInAnyState) {
         EXPECT_EQ(protocol::classify(hex("AA5AAA00"), inState(state, 1)), Reply::ReceiveError);
         EXPECT_EQ(protocol::classify(hex("7B61AA45DBAA"), inState(state, 1)), Reply::ReceiveError);
     }
-    EXPECT_EQ(protocol::classify(QByteArray(), inState(1)), Reply::None);
 }

@@ -29,6 +29,11 @@ RegisterTable tableOf(const QList<QStringList>& rows) {
     return t;
 }
 
+// Port, unit, time format and the four limits, as numbers.
+QList<qint16> numbersOf(const Module1::UserSettings& s) {
+    return {s.ComPort, s.GluUnit, s.TimeFormat, s.LimitMax, s.LimitMin, s.LimitMaxp, s.LimitMinp};
+}
+
 const QStringList kGuest{"guest", "brisk", "1", "1", "1", "120", "80", "120", "80"};
 
 }  // namespace
@@ -68,26 +73,13 @@ TEST(RegisterSettings, TakesTheLastRowOfTheId) {
     const Module1::UserSettings s = settingsFromRegister(t, "bob");
     EXPECT_EQ(s.UserID, "bob");
     EXPECT_EQ(s.UserName, "bob");
-    EXPECT_EQ(s.ComPort, 3);
-    EXPECT_EQ(s.GluUnit, 2);
-    EXPECT_EQ(s.TimeFormat, 2);
-    EXPECT_EQ(s.LimitMax, 180);
-    EXPECT_EQ(s.LimitMin, 90);
-    EXPECT_EQ(s.LimitMaxp, 170);
-    EXPECT_EQ(s.LimitMinp, 65);
+    EXPECT_EQ(numbersOf(s), QList<qint16>({3, 2, 2, 180, 90, 170, 65}));
 }
 
 TEST(RegisterSettings, FieldsThatAreNoWhole16BitNumberTakeGuestDefaults) {
     const RegisterTable t =
         tableOf({{"bob", "pw", "", "x", "1.5", "32768", "-32769", "1e2", " 75 "}});
-    const Module1::UserSettings s = settingsFromRegister(t, "bob");
-    EXPECT_EQ(s.ComPort, 1);
-    EXPECT_EQ(s.GluUnit, 1);
-    EXPECT_EQ(s.TimeFormat, 1);
-    EXPECT_EQ(s.LimitMax, 120);
-    EXPECT_EQ(s.LimitMin, 80);
-    EXPECT_EQ(s.LimitMaxp, 120);
-    EXPECT_EQ(s.LimitMinp, 75);
+    EXPECT_EQ(numbersOf(settingsFromRegister(t, "bob")), QList<qint16>({1, 1, 1, 120, 80, 120, 75}));
     EXPECT_EQ(settingOrDefault("-32768", 1), -32768);
     EXPECT_EQ(settingOrDefault("32767", 1), 32767);
 }
