@@ -44,6 +44,10 @@ protected:
         add.TextCheck->setText(check);
     }
 
+    QStringList boxes() const {
+        return {add.TextName->text(), add.TextPasswd->text(), add.TextCheck->text()};
+    }
+
     // Presses "OK" and returns the one message it showed.
     QString pressOk() {
         add.CommandAddOk->click();
@@ -68,7 +72,7 @@ protected:
 
 TEST_F(NewUserWindowTest, OpensEmptyWithoutMaximizeOrMinimize) {
     EXPECT_EQ(add.window()->windowTitle(), "Add New User");
-    EXPECT_EQ(add.TextName->text(), "");
+    EXPECT_EQ(boxes(), QStringList({"", "", ""}));
     EXPECT_EQ(add.TextPasswd->echoMode(), QLineEdit::Password);
     EXPECT_EQ(add.TextCheck->echoMode(), QLineEdit::Password);
     const Qt::WindowFlags flags = add.window()->windowFlags();
@@ -81,16 +85,13 @@ TEST_F(NewUserWindowTest, ChecksRunInOrderAndKeepTheBoxes) {
     expectRefused("guest", "", "", kBadId);
     expectRefused("ann", "", "x", QString::fromUtf8("Please key in the Password！"));
     expectRefused("ann", "x", "", "Please key in the Checking Password !");
-    EXPECT_EQ(add.TextName->text(), "ann");
-    EXPECT_EQ(add.TextPasswd->text(), "x");
+    EXPECT_EQ(boxes(), QStringList({"ann", "x", ""}));
 }
 
 TEST_F(NewUserWindowTest, DifferentPasswordsEmptyBothPasswordBoxesOnly) {
     expectRefused("ann", "one", "two",
                   "The password and checking password is not the same , Please try again !");
-    EXPECT_EQ(add.TextName->text(), "ann");
-    EXPECT_EQ(add.TextPasswd->text(), "");
-    EXPECT_EQ(add.TextCheck->text(), "");
+    EXPECT_EQ(boxes(), QStringList({"ann", "", ""}));
 }
 
 TEST_F(NewUserWindowTest, IdsThatCannotBeFileNamesAreRefused) {
@@ -183,7 +184,5 @@ TEST_F(NewUserWindowTest, EachShowingStartsWithEmptyBoxes) {
     type("ann", "pw", "pw");
     add.Unload();
     add.Show();
-    EXPECT_EQ(add.TextName->text(), "");
-    EXPECT_EQ(add.TextPasswd->text(), "");
-    EXPECT_EQ(add.TextCheck->text(), "");
+    EXPECT_EQ(boxes(), QStringList({"", "", ""}));
 }
