@@ -68,23 +68,27 @@ void frmMeterRead::createSteps(QWidget* page) {
         QStringLiteral("Connect the meter to your computer by using the interface cable."), Frame3);
     placeTwips(LabelMsg, 180, 330, 8160, 360);
 
-    Frame4 = frame(QStringLiteral("Step2"), page);
-    placeTwips(Frame4, 240, 2760, 8520, 960);
-    CommandMR = new QPushButton(QStringLiteral("Start Reading"), Frame4);
-    placeTwips(CommandMR, 180, 330, 1800, 450);
-    Label2 = wrappedLabel(
-        QStringLiteral("Your meter will turn ON and display [PC] before downloading."), Frame4);
-    placeTwips(Label2, 2160, 330, 6180, 450);
-
-    Frame5 = frame(QStringLiteral("Step3"), page);
-    placeTwips(Frame5, 240, 3840, 8520, 960);
-    CmdReport = new QPushButton(QStringLiteral("View Reports ..."), Frame5);
-    placeTwips(CmdReport, 180, 330, 1800, 450);
-    Label4 = wrappedLabel(QStringLiteral("View reports after downloading."), Frame5);
-    placeTwips(Label4, 2160, 330, 6180, 450);
+    createButtonStep(Frame4, CommandMR, Label2, page, 2760, QStringLiteral("Step2"),
+                     QStringLiteral("Start Reading"),
+                     QStringLiteral("Your meter will turn ON and display [PC] before downloading."));
+    createButtonStep(Frame5, CmdReport, Label4, page, 3840, QStringLiteral("Step3"),
+                     QStringLiteral("View Reports ..."),
+                     QStringLiteral("View reports after downloading."));
 
     connect(CommandMR, &QPushButton::clicked, this, &frmMeterRead::CommandMR_Click);
     connect(CmdReport, &QPushButton::clicked, this, &frmMeterRead::CmdReport_Click);
+}
+
+// A step frame holding a button with its explanation beside it.
+void frmMeterRead::createButtonStep(QGroupBox*& step, QPushButton*& button, QLabel*& label,
+                                    QWidget* page, int top, const QString& title,
+                                    const QString& caption, const QString& text) {
+    step = frame(title, page);
+    placeTwips(step, 240, top, 8520, 960);
+    button = new QPushButton(caption, step);
+    placeTwips(button, 180, 330, 1800, 450);
+    label = wrappedLabel(text, step);
+    placeTwips(label, 2160, 330, 6180, 450);
 }
 
 void frmMeterRead::createProgress(QWidget* page) {

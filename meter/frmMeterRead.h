@@ -80,6 +80,9 @@ protected:
 private:
     frmMeterRead() = default;
     void createSteps(QWidget* page);
+    void createButtonStep(QGroupBox*& step, QPushButton*& button, QLabel*& label, QWidget* page,
+                          int top, const QString& title, const QString& caption,
+                          const QString& text);
     void createProgress(QWidget* page);
     void createTimers(QWidget* page);
     QTimer* newTimer(DownloadTimer which, QWidget* page, void (frmMeterRead::*handler)());
