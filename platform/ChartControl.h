@@ -1,0 +1,88 @@
+#pragma once
+// The chart control: draws a whole ChartTable (see platform/core/ChartTable.h)
+// as lines over equal columns or as bars, on a value axis that is either
+// fixed or scaled to the data, and reports pointer moves in twips of the
+// control. It prints as it shows, since it paints only in paintEvent.
+#include <QColor>
+#include <QList>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include "platform/core/ChartTable.h"
+
+namespace platform {
+
+class ChartControl : public QWidget {
+    Q_OBJECT
+public:
+    enum class Kind { Line, Bar };
+
+    explicit ChartControl(QWidget* parent = nullptr);
+
+    void setKind(Kind kind);
+    Kind kind() const { return kind_; }
+
+    // A fixed value axis: minimum at the bottom of the plot, maximum at the
+    // top, with a grid line at each of `divisions` equal steps.
+    void setValueAxis(double minimum, double maximum, int divisions);
+    // A value axis from 0 to a round number at or above the largest point.
+    void setValueAxisAutomatic();
+    bool valueAxisAutomatic() const { return automatic_; }
+    // The axis in effect for the data on hand (after any scaling).
+    double axisMinimum() const;
+    double axisMaximum() const;
+    int axisDivisions() const;
+
+    void setValueAxisTitle(const QString& title);
+    void setCategoryAxisTitle(const QString& title);
+    // One colour per series, in column order.
+    void setSeriesColors(const QList<QColor>& colors);
+    // Whether the row labels (column 1) are written under the columns.
+    void setRowLabelsShown(bool shown);
+
+    // The plot area in twips of the control. Row j of R lies in the column
+    // from left + (j - 1) * w / R to left + j * w / R (w = right - left); a
+    // line point stands at its centre.
+    void setPlotAreaTwips(int left, int top, int right, int bottom);
+    QRect plotAreaTwips() const { return plotTwips_; }
+
+    // Takes a copy of the table and redraws.
+    void setChartData(const ChartTable& table);
+    const ChartTable& chartData() const { return data_; }
+
+    // The centre of row j and the height of a value, in pixels of the
+    // control, as they are drawn.
+    double columnCentrePixels(int row) const;
+    double valueYPixels(double value) const;
+
+signals:
+    // Button state, shift state, then X and Y in twips of the control.
+    void MouseMove(qint16 button, qint16 shift, float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    QRectF plotPixels() const;
+    void paintAxis(class QPainter& p, const QRectF& plot) const;
+    void paintLines(class QPainter& p, const QRectF& plot) const;
+    void paintBars(class QPainter& p, const QRectF& plot) const;
+    void paintRowLabels(class QPainter& p, const QRectF& plot) const;
+    QColor seriesColor(int series) const;
+
+    Kind kind_ = Kind::Line;
+    bool automatic_ = true;
+    double minimum_ = 0;
+    double maximum_ = 100;
+    int divisions_ = 5;
+    QString valueTitle_;
+    QString categoryTitle_;
+    QList<QColor> colors_;
+    bool rowLabelsShown_ = false;
+    QRect plotTwips_;
+    ChartTable data_;
+};
+
+}  // namespace platform
