@@ -5,6 +5,7 @@
 #include "app/Module1.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
+#include "shell/ChildPages.h"
 #include "shell/frmMenu.h"
 
 using platform::placeTwips;
@@ -77,6 +78,11 @@ void frmMeterRead::createSteps(QWidget* page) {
 
     connect(CommandMR, &QPushButton::clicked, this, &frmMeterRead::CommandMR_Click);
     connect(CmdReport, &QPushButton::clicked, this, &frmMeterRead::CmdReport_Click);
+
+    CmdReportPC = new QPushButton(QStringLiteral("Line Graph(PC)"), Frame5);
+    placeTwips(CmdReportPC, 6480, 330, 1800, 450);
+    CmdReportPC->hide();
+    connect(CmdReportPC, &QPushButton::clicked, this, &frmMeterRead::CmdReportPC_Click);
 }
 
 // A step frame holding a button with its explanation beside it.
@@ -143,6 +149,11 @@ void frmMeterRead::CommandMR_Click() {
 void frmMeterRead::CmdReport_Click() {
     Unload();
     frmMenu::instance().Show();
+}
+
+void frmMeterRead::CmdReportPC_Click() {
+    Unload();
+    ChildPages::ShowByUnit("frmR02p", "frmR02unitp");
 }
 
 QTimer* frmMeterRead::timer(DownloadTimer which) const {

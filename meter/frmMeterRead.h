@@ -37,6 +37,7 @@ public:
     QLabel* Label2 = nullptr;
     QGroupBox* Frame5 = nullptr;
     QPushButton* CmdReport = nullptr;
+    QPushButton* CmdReportPC = nullptr;  // hidden: the post-meal line graph is not offered yet
     QLabel* Label4 = nullptr;
     QGroupBox* Frame1 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
@@ -53,6 +54,7 @@ public:
 public slots:
     void CommandMR_Click();
     void CmdReport_Click();
+    void CmdReportPC_Click();
     void TimerRt_Timer() { sequence_.TimerRt_Timer(); }
     void TimerOP_Timer() { sequence_.TimerOP_Timer(); }
     void Timer1_Timer() { sequence_.Timer1_Timer(); }

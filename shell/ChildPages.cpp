@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "app/Module1.h"
+#include "linegraph/frmR02.h"
 #include "meter/frmMeterRead.h"
+#include "pclinegraph/frmR02p.h"
 #include "platform/Form.h"
 #include "shell/frmIndex.h"
 #include "shell/frmMenu.h"
@@ -24,10 +26,10 @@ struct Page {
 const Page kPages[] = {
     {"frmR01", nullptr},
     {"frmR01unit", nullptr},
-    {"frmR02", nullptr},
-    {"frmR02unit", nullptr},
-    {"frmR02p", nullptr},
-    {"frmR02unitp", nullptr},
+    {"frmR02", [] { return static_cast<platform::Form*>(&frmR02::instance()); }},
+    {"frmR02unit", [] { return static_cast<platform::Form*>(&frmR02unit::instance()); }},
+    {"frmR02p", [] { return static_cast<platform::Form*>(&frmR02p::instance()); }},
+    {"frmR02unitp", [] { return static_cast<platform::Form*>(&frmR02unitp::instance()); }},
     {"frmR04", nullptr},
     {"frmR05", nullptr},
     {"frmMeterRead", [] { return static_cast<platform::Form*>(&frmMeterRead::instance()); }},

@@ -88,7 +88,9 @@ void frmMain::createMenus(QMainWindow* w) {
     mnuReport1 = addItem(mnuReport, "Data List(&L)", &frmMain::mnuReport1_Click);
     mnuReport2 = addItem(mnuReport, "Standard Day(&D)", &frmMain::mnuReport2_Click);
     mnuReport5 = addItem(mnuReport, "Line Graph(&G)", &frmMain::mnuReport5_Click);
+    // The post-meal line graph is built but not offered to users yet.
     mnuReport6 = addSwitchedOffItem(mnuReport, "PC Line Graph(&P)");
+    connect(mnuReport6, &QAction::triggered, this, &frmMain::mnuReport6_Click);
     mnuReport3 = addSwitchedOffItem(mnuReport, "Line Graph(&G)");
     mnuReport4 = addItem(mnuReport, "Histogram(&H)", &frmMain::mnuReport4_Click);
 
@@ -182,6 +184,16 @@ void frmMain::mnuReport4_Click() {
     ChildPages::Show("frmR05");
 }
 
+void frmMain::mnuReport6_Click() {
+    CloseChildForms();
+    ChildPages::ShowByUnit("frmR02p", "frmR02unitp");
+}
+
+// Answers the toolbar key "Line Graph(PC)", which no button bears yet.
+void frmMain::ShowPCLineGraph() {
+    mnuReport6_Click();
+}
+
 void frmMain::mnuSetup_Click() {
     CloseChildForms();
     frmIndex::instance().Show();
@@ -239,6 +251,7 @@ void frmMain::tbToolBar_ButtonClick(QAction* Button) {
         {"Standard Day", &frmMain::mnuReport2_Click},
         {"Line Graph", &frmMain::mnuReport3_Click},
         {"Histogram", &frmMain::mnuReport4_Click},
+        {"Line Graph(PC)", &frmMain::ShowPCLineGraph},
         {"Print Report", &frmMain::mnuPrintR_Click},
     };
     if (!Button)

@@ -51,6 +51,8 @@ public:
     void mnuReport3_Click();
     void mnuReport5_Click();
     void mnuReport4_Click();
+    void mnuReport6_Click();
+    void ShowPCLineGraph();
     void mnuSetup_Click();
     void mnuPrintR_Click();
     void mnuPSetup_Click();

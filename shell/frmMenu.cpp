@@ -69,3 +69,8 @@ void frmMenu::Picture4_Click() {
     leaveForReport();
     ChildPages::Show("frmR05");
 }
+
+void frmMenu::ShowPCLineGraph() {
+    leaveForReport();
+    ChildPages::ShowByUnit("frmR02p", "frmR02unitp");
+}

@@ -27,6 +27,8 @@ public:
     void Picture2_Click();
     void Picture3_Click();
     void Picture4_Click();
+    // The post-meal line graph; no picture leads to it yet.
+    void ShowPCLineGraph();
 
 protected:
     QWidget* CreateControls() override;
