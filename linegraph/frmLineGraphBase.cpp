@@ -124,10 +124,10 @@ void frmLineGraphBase::createChartCaptions(QWidget* page) {
     const QColor none;
     Text7 = textBox(unitText(design_.unit), page, Qt::black, none, 9.75, true);
     placeTwips(Text7, 120, mmol ? 1200 : 1150, 735, mmol ? 195 : 255);
-    HIGH = textBox(QStringLiteral("High"), page, QColor(255, 0, 0), none);
+    HIGH = textBox(QStringLiteral("High"), page, QColor(255, 0, 0), none, 7.5);
     placeTwips(HIGH, mmol ? 600 : 360, 1440, 375, mmol ? 225 : 300);
     LOW = textBox(mmol ? QStringLiteral("Low--") : QStringLiteral("Low"), page, QColor(255, 0, 0),
-                  none);
+                  none, 7.5);
     placeTwips(LOW, mmol ? 600 : 360, mmol ? 5400 : 5520, mmol ? 375 : 315, 180);
     Text4 = textBox(QStringLiteral("None Data"), page, Qt::black, QColor(192, 255, 192), 8.25);
     placeTwips(Text4, 1125, 1200, design_.text4Width, 255);

@@ -6,7 +6,7 @@ namespace platform {
 
 DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
     setDateRange(earliest(), latest());
-    setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    setDisplayFormat(QStringLiteral("yyyy/M/d"));
     setCalendarPopup(true);
     // A typed year passes through other dates digit by digit: tell the
     // change once the user has finished with the box.
