@@ -46,6 +46,15 @@ void setTopTwips(QWidget* w, int top) {
 
 }  // namespace
 
+LineGraphDesign graphDesign(GraphKind kind, GlucoseUnit unit) {
+    const bool mmol = unit == GlucoseUnit::MmolL;
+    if (kind == GraphKind::PostMeal)
+        return {unit, 1920, 1920, 3720, 1335, 3360, QStringLiteral("PC Datas covered :"),
+                mmol ? 2415 : 2295, mmol ? 2880 : 2760, 6240, 8400, 9600, mmol ? 1860 : 2100};
+    return {unit, mmol ? 1920 : 1800, 1800, 3240, 1215, 3000, QStringLiteral("Datas covered :"),
+            mmol ? 2415 : 2295, mmol ? 2880 : 2280, 7200, 8880, 9720, mmol ? 2100 : 2220};
+}
+
 QWidget* frmLineGraphBase::CreateControls() {
     auto* page = new QWidget;
     page->setWindowTitle(QStringLiteral("Line Graph"));
@@ -157,6 +166,22 @@ void frmLineGraphBase::createDateRow(QWidget* page) {
 ChartSettings frmLineGraphBase::chartSettings() const {
     const Module1::State& s = Module1::state();
     return {design_.unit, s.LimitMax, s.LimitMin, s.TimeFormat};
+}
+
+bool frmLineGraphBase::openWithReadings(const SelectionRule& rule) {
+    stats = ReadingStats();
+    Label5->setText(Module1::state().UserName);
+    selectAll(Module1::state().readings, rule, points);
+    if (points.PointCount == 0)
+        points.PointCount = 1;
+    return !(points.PointCount == 1 && points.PtDay[1] == 0);
+}
+
+void frmLineGraphBase::showOpeningRange() {
+    ShowStatistics();
+    const int order = Module1::state().TimeFormat;
+    if (order == 1 || order == 2)
+        setPickersToSelection();
 }
 
 void frmLineGraphBase::DrawChart() {

@@ -10,6 +10,7 @@
 #include "linegraph/ChartPlan.h"
 #include "linegraph/GlucoseUnit.h"
 #include "linegraph/PointTable.h"
+#include "linegraph/ReadingSelection.h"
 #include "linegraph/ReadingStats.h"
 #include "platform/ChartControl.h"
 #include "platform/DatePicker.h"
@@ -26,6 +27,9 @@ struct LineGraphDesign {
     int captionsLeft, valuesLeft, unitsLeft;
     int text4Width;
 };
+
+enum class GraphKind { AllReadings, PostMeal };
+LineGraphDesign graphDesign(GraphKind kind, GlucoseUnit unit);
 
 class frmLineGraphBase : public platform::Form {
     Q_OBJECT
@@ -75,6 +79,7 @@ public:
     void HScroll1_Change() { ScrollChart(); }
     void HScroll1_Scroll() { ScrollChart(); }
     void MSChart1_MouseMove(qint16 button, qint16 shift, float x, float y);
+    virtual void ShowStatistics() = 0;
     virtual void DTPicker1_Change() = 0;
     virtual void DTPicker2_Change() = 0;
 
@@ -86,6 +91,11 @@ protected:
     virtual void createOwnControls(QWidget* page) { (void)page; }
 
     ChartSettings chartSettings() const;
+    // The opening's selection: every reading the rule admits, whatever its
+    // date. False when there is none (a lone row of zeros is then shown).
+    bool openWithReadings(const SelectionRule& rule);
+    // Statistics of the opening's selection, pickers on its first and last day.
+    void showOpeningRange();
     // Statistics of the selection, a lone reading of 0 counted as none.
     void showStatisticsLabels();
     // Both pickers on the days of the first and the last selected reading.

@@ -11,34 +11,17 @@ namespace {
 
 const QString kRangeError = QStringLiteral("Range of date Error!");
 
-LineGraphDesign lineGraphDesign(GlucoseUnit unit) {
-    const bool mmol = unit == GlucoseUnit::MmolL;
-    return {unit,
-            mmol ? 1920 : 1800,
-            1800, 3240, 1215, 3000,
-            QStringLiteral("Datas covered :"),
-            mmol ? 2415 : 2295, mmol ? 2880 : 2280,
-            7200, 8880, 9720,
-            mmol ? 2100 : 2220};
-}
-
 }  // namespace
 
 frmR02& frmR02::instance() {
-    static frmR02* form = new frmR02;
-    return *form;
+    return platform::singleForm<frmR02>();
 }
-
-frmR02::frmR02() : frmR02(lineGraphDesign(GlucoseUnit::MgDl)) {}
-
-frmR02::frmR02(const LineGraphDesign& design) : frmLineGraphBase(design) {}
-
 frmR02unit& frmR02unit::instance() {
-    static frmR02unit* form = new frmR02unit;
-    return *form;
+    return platform::singleForm<frmR02unit>();
 }
 
-frmR02unit::frmR02unit() : frmR02(lineGraphDesign(GlucoseUnit::MmolL)) {}
+frmR02::frmR02(GlucoseUnit unit) : frmLineGraphBase(graphDesign(GraphKind::AllReadings, unit)) {}
+frmR02unit::frmR02unit() : frmR02(GlucoseUnit::MmolL) {}
 
 void frmR02::createOwnControls(QWidget* page) {
     const bool mmol = unit() == GlucoseUnit::MmolL;
@@ -65,8 +48,6 @@ void frmR02::createOwnControls(QWidget* page) {
 
 void frmR02::Form_Load() {
     ++opening_;
-    stats = ReadingStats();
-    Label5->setText(Module1::state().UserName);
     for (int n = 0; n <= 24; ++n) {
         ComboLO->addItem(QString::number(n));
         ComboHI->addItem(QString::number(n));
@@ -74,18 +55,12 @@ void frmR02::Form_Load() {
     // Adding items must not replace the texts the boxes open with.
     ComboLO->setEditText(QStringLiteral("0"));
     ComboHI->setEditText(QStringLiteral("24"));
-    selectAll(Module1::state().readings, SelectionRule(), points);
-    if (points.PointCount == 0)
-        points.PointCount = 1;
-    noData_ = points.PointCount == 1 && points.PtDay[1] == 0;
+    noData_ = !openWithReadings(SelectionRule());
     if (noData_) {
         LabelError->setText(QStringLiteral("No data !"));
         switchPickersOff();
     } else {
-        ShowStatistics();
-        const int order = Module1::state().TimeFormat;
-        if (order == 1 || order == 2)
-            setPickersToSelection();
+        showOpeningRange();
     }
     DrawChart();
 }

@@ -17,7 +17,7 @@ public:
     QLabel* Label17 = nullptr;
     platform::EditCombo* ComboHI = nullptr;
 
-    void ShowStatistics();
+    void ShowStatistics() override;
     void SelectReadings();
     void ComboHI_Change() { Reselect(); }
     void ComboLO_Change() { Reselect(); }
@@ -27,12 +27,13 @@ public:
     void DTPicker2_Change() override { Reselect(); }
 
 protected:
-    explicit frmR02(const LineGraphDesign& design);
+    explicit frmR02(GlucoseUnit unit = GlucoseUnit::MgDl);
     void createOwnControls(QWidget* page) override;
     void Form_Load() override;
 
 private:
-    frmR02();
+    template <typename T>
+    friend T& platform::singleForm();
     // A new selection, its statistics and its chart. False from the
     // statistics when the window went away during the range message.
     void Reselect();
@@ -49,5 +50,7 @@ public:
     static frmR02unit& instance();
 
 private:
+    template <typename T>
+    friend T& platform::singleForm();
     frmR02unit();
 };

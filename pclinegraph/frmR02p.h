@@ -8,17 +8,18 @@ class frmR02p : public frmLineGraphBase {
 public:
     static frmR02p& instance();
 
-    void ShowStatistics() { showStatisticsLabels(); }
+    void ShowStatistics() override { showStatisticsLabels(); }
     void SelectReadings();
     void DTPicker1_Change() override { Reselect(); }
     void DTPicker2_Change() override { Reselect(); }
 
 protected:
-    explicit frmR02p(const LineGraphDesign& design);
+    explicit frmR02p(GlucoseUnit unit = GlucoseUnit::MgDl);
     void Form_Load() override;
 
 private:
-    frmR02p();
+    template <typename T>
+    friend T& platform::singleForm();
     void Reselect();
 };
 
@@ -28,5 +29,7 @@ public:
     static frmR02unitp& instance();
 
 private:
+    template <typename T>
+    friend T& platform::singleForm();
     frmR02unitp();
 };

@@ -38,6 +38,14 @@ private:
     bool unloading_ = false;
 };
 
+// The one object of a window class, made on first use and kept for the run.
+// Window classes with a private constructor name this function a friend.
+template <typename T>
+T& singleForm() {
+    static T* form = new T;
+    return *form;
+}
+
 // The main window registers itself as the host of child pages.
 class ChildPageHost {
 public:
