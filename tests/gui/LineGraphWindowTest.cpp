@@ -238,3 +238,16 @@ TEST_F(LineGraphWindowTest, PostMealWindowWithoutPostMealReadingsSaysSo) {
     EXPECT_EQ(w.RowsShown, 25);
     EXPECT_EQ(w.MSChart1->chartData().point(1, 1), 0.0);
 }
+
+TEST_F(LineGraphWindowTest, AReadingWithoutACalendarDayLeavesItsPickerAlone) {
+    // The meter's fields allow month 13 and day 31 of February.
+    setReadings({{2007, 13, 3, 8, 0, 90}, {2007, 5, 4, 8, 0, 100}, {2007, 2, 31, 8, 0, 110}});
+    main_->mnuReport5_Click();
+    frmR02& w = frmR02::instance();
+    EXPECT_EQ(w.Label2->text(), "3");
+    EXPECT_EQ(w.DTPicker1->date(), QDate(2006, 8, 21));
+    EXPECT_EQ(w.DTPicker2->date(), QDate(2006, 8, 21));
+    w.DTPicker2->setDateText("2007/12/31");
+    w.DTPicker2_Change();
+    EXPECT_EQ(w.Label2->text(), "1");  // only the reading with a calendar day lies in a range
+}
