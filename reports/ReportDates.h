@@ -1,6 +1,5 @@
 #pragma once
-// How the reports write a reading's date and tell that there is nothing to
-// report.
+// How the reports write a reading's date.
 #include <QString>
 
 #include "meter/ReadingTables.h"
@@ -12,8 +11,3 @@ QString dateText(int year, int month, int day, int dateOrder);
 
 // The date text of row `row` of the readings table.
 QString readingDateText(const ReadingList& list, int row, int dateOrder);
-
-// The placeholder row alone, or no row at all: the user has no readings.
-inline bool hasNoReadings(const ReadingList& list) {
-    return list.ReadCount <= 0 || holdsOnlyPlaceholder(list);
-}

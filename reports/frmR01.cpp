@@ -4,11 +4,10 @@
 #include "meter/ReadingsFile.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
-#include "reports/ReportDates.h"
+#include "reports/ReportReadings.h"
 
 namespace {
 
-const QString kNoReadings = QStringLiteral("This ID have no Glucose data !! Please read from Meter!!");
 constexpr int kMmolColumn = 7;
 
 QList<platform::GridColumn> gridColumns(GlucoseUnit unit) {
@@ -46,7 +45,7 @@ void frmR01::Form_Load() {
     if (hasNoReadings(s.readings)) {
         if (unit_ != GlucoseUnit::MmolL)
             return;
-        platform::MsgBox(kNoReadings);
+        platform::MsgBox(kNoReadingsMessage);
     }
     DBGrid1->bindTextFile(readingsFilePath(s.UserID));
 }

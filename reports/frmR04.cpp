@@ -7,19 +7,13 @@
 #include "platform/DesignControls.h"
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
-#include "reports/ReportDates.h"
+#include "reports/ReportReadings.h"
 #include "reports/StandardDay.h"
 
 using platform::newLabel;
 using platform::newTextBox;
 
 namespace {
-
-const QString kNoReadings = QStringLiteral("This ID have no Glucose data !! Please read from Meter!!");
-
-GlucoseUnit userUnit() {
-    return Module1::state().GluUnit == 2 ? GlucoseUnit::MmolL : GlucoseUnit::MgDl;
-}
 
 // Where the plot puts the hours of the day, in twips of the window: the
 // hour marks below the chart are written in a fixed pitch of four characters
@@ -140,11 +134,11 @@ void frmR04::Form_Load() {
     Module1::State& s = Module1::state();
     Label5->setText(s.UserName);
     if (hasNoReadings(s.readings)) {
-        platform::MsgBox(kNoReadings);
+        platform::MsgBox(kNoReadingsMessage);
         Combo4->setEnabled(false);
     }
     placeRuler(1265, 9030);
-    const GlucoseUnit unit = userUnit();
+    const GlucoseUnit unit = reportUnit(s.GluUnit);
     if (unit == GlucoseUnit::MmolL) {
         placeRuler(1110, 9175);
         for (QLabel* label : {Label6, Label10, Label11})
@@ -165,7 +159,7 @@ void frmR04::DrawStandardDay() {
     if (chosen.isEmpty())
         return;
     const Module1::State& s = Module1::state();
-    const GlucoseUnit unit = userUnit();
+    const GlucoseUnit unit = reportUnit(s.GluUnit);
     if (unit == GlucoseUnit::MmolL)
         placeRuler(1190, 9110);
     const StandardDay day = drawDay(s.readings, chosen, unit, s.LimitMax, s.LimitMin);

@@ -5,19 +5,9 @@
 #include "platform/MessageBox.h"
 #include "platform/Twips.h"
 #include "reports/Histogram.h"
-#include "reports/ReportDates.h"
+#include "reports/ReportReadings.h"
 
 using platform::newLabel;
-
-namespace {
-
-const QString kNoReadings = QStringLiteral("This ID have no Glucose data !! Please read from Meter!!");
-
-GlucoseUnit userUnit() {
-    return Module1::state().GluUnit == 2 ? GlucoseUnit::MmolL : GlucoseUnit::MgDl;
-}
-
-}  // namespace
 
 frmR05& frmR05::instance() {
     static frmR05* form = new frmR05;
@@ -74,12 +64,12 @@ void frmR05::createChart(QWidget* page) {
 void frmR05::Form_Load() {
     const Module1::State& s = Module1::state();
     Label5->setText(s.UserName);
-    const GlucoseUnit unit = userUnit();
+    const GlucoseUnit unit = reportUnit(s.GluUnit);
     Histogram histogram;
     // An empty table takes the same road as the placeholder row: there is
     // nothing to count or to average.
     if (hasNoReadings(s.readings)) {
-        platform::MsgBox(kNoReadings);
+        platform::MsgBox(kNoReadingsMessage);
     } else {
         histogram = countReadings(s.readings);
         showStatistics(histogram.stats);
@@ -90,7 +80,7 @@ void frmR05::Form_Load() {
 
 void frmR05::showStatistics(const ReadingStats& stats) {
     const Module1::State& s = Module1::state();
-    const StatsTexts texts = statsTexts(stats, userUnit());
+    const StatsTexts texts = statsTexts(stats, reportUnit(s.GluUnit));
     Label2->setText(texts.count);
     const QString span = dateSpanText(s.readings, s.TimeFormat);
     if (!span.isNull())
@@ -101,7 +91,7 @@ void frmR05::showStatistics(const ReadingStats& stats) {
 }
 
 void frmR05::showUnit() {
-    if (userUnit() != GlucoseUnit::MmolL)
+    if (reportUnit(Module1::state().GluUnit) != GlucoseUnit::MmolL)
         return;
     Text2->setVisible(true);
     for (QLabel* label : {Label6, Label10, Label11})
