@@ -7,6 +7,10 @@
 #include "meter/frmMeterRead.h"
 #include "pclinegraph/frmR02p.h"
 #include "platform/Form.h"
+#include "reports/frmR01.h"
+#include "reports/frmR01unit.h"
+#include "reports/frmR04.h"
+#include "reports/frmR05.h"
 #include "shell/frmIndex.h"
 #include "shell/frmMenu.h"
 
@@ -24,14 +28,14 @@ struct Page {
 // The order in which CloseChildForms unloads the pages. The report windows
 // take their place here, in this order, as they are built.
 const Page kPages[] = {
-    {"frmR01", nullptr},
-    {"frmR01unit", nullptr},
+    {"frmR01", [] { return static_cast<platform::Form*>(&frmR01::instance()); }},
+    {"frmR01unit", [] { return static_cast<platform::Form*>(&frmR01unit::instance()); }},
     {"frmR02", [] { return static_cast<platform::Form*>(&frmR02::instance()); }},
     {"frmR02unit", [] { return static_cast<platform::Form*>(&frmR02unit::instance()); }},
     {"frmR02p", [] { return static_cast<platform::Form*>(&frmR02p::instance()); }},
     {"frmR02unitp", [] { return static_cast<platform::Form*>(&frmR02unitp::instance()); }},
-    {"frmR04", nullptr},
-    {"frmR05", nullptr},
+    {"frmR04", [] { return static_cast<platform::Form*>(&frmR04::instance()); }},
+    {"frmR05", [] { return static_cast<platform::Form*>(&frmR05::instance()); }},
     {"frmMeterRead", [] { return static_cast<platform::Form*>(&frmMeterRead::instance()); }},
     {"frmMenu", [] { return static_cast<platform::Form*>(&frmMenu::instance()); }},
     {"frmIndex", [] { return static_cast<platform::Form*>(&frmIndex::instance()); }},

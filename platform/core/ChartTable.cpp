@@ -1,6 +1,7 @@
 #include "platform/core/ChartTable.h"
 
 #include <QLocale>
+#include <cmath>
 
 namespace platform {
 
@@ -37,6 +38,13 @@ bool ChartTable::operator==(const ChartTable& other) const {
     return true;
 }
 
+namespace {
+// "inf" or "nan" in a cell would make every scale and position meaningless.
+std::optional<double> finite(bool ok, double v) {
+    return ok && std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+}
+}  // namespace
+
 std::optional<double> chartPointValue(const QVariant& cell) {
     if (!cell.isValid() || cell.isNull())
         return std::nullopt;
@@ -44,14 +52,14 @@ std::optional<double> chartPointValue(const QVariant& cell) {
     case QMetaType::QString: {
         bool ok = false;
         const double v = QLocale::c().toDouble(cell.toString().trimmed(), &ok);
-        return ok ? std::optional<double>(v) : std::nullopt;
+        return finite(ok, v);
     }
     case QMetaType::Bool:
         return std::nullopt;
     default: {
         bool ok = false;
         const double v = cell.toDouble(&ok);
-        return ok ? std::optional<double>(v) : std::nullopt;
+        return finite(ok, v);
     }
     }
 }

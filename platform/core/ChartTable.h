@@ -38,7 +38,7 @@ private:
 
 // The number a cell stands for: a number as itself, a text that reads as a
 // number (blanks around allowed, always with a point) as that number, the
-// empty text and any other text as no point.
+// empty text, any other text and a value that is not finite as no point.
 std::optional<double> chartPointValue(const QVariant& cell);
 
 }  // namespace platform

@@ -1,0 +1,46 @@
+#include "platform/DesignControls.h"
+
+#include <QFontMetricsF>
+#include <QPalette>
+
+#include "platform/Twips.h"
+
+namespace platform {
+
+QLabel* newLabel(const QString& text, QWidget* parent, int left, int top, int width, int height) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    placeTwips(label, left, top, width, height);
+    return label;
+}
+
+QLineEdit* newTextBox(const QString& text, QWidget* parent, int left, int top, int width,
+                      int height) {
+    auto* box = new QLineEdit(text, parent);
+    box->setFrame(false);
+    box->setReadOnly(true);
+    box->setCursorPosition(0);
+    placeTwips(box, left, top, width, height);
+    return box;
+}
+
+void setTextColor(QWidget* w, const QColor& color) {
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    w->setPalette(palette);
+}
+
+}  // namespace platform
+
+namespace platform {
+
+void setCharacterPitch(QWidget* w, double pixels) {
+    QFont font = w->font();
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    const double natural = QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
+    font.setLetterSpacing(QFont::AbsoluteSpacing, pixels - natural);
+    w->setFont(font);
+}
+
+}  // namespace platform

@@ -1,0 +1,24 @@
+#pragma once
+// Labels and text boxes made the way the report windows design them: at a
+// position in twips, with a plain (not rich) text.
+#include <QLabel>
+#include <QLineEdit>
+#include <QString>
+
+namespace platform {
+
+QLabel* newLabel(const QString& text, QWidget* parent, int left, int top, int width = 1800,
+                 int height = 300);
+
+// A text box laid over another control: no frame, read as it stands.
+QLineEdit* newTextBox(const QString& text, QWidget* parent, int left, int top, int width,
+                      int height);
+
+// Text colour of a label or a text box.
+void setTextColor(QWidget* w, const QColor& color);
+
+// Spaces the characters of the widget's font `pixels` apart, so that a line
+// of text lines up with marks drawn beside it.
+void setCharacterPitch(QWidget* w, double pixels);
+
+}  // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+// What every report learns from the shared state before it shows anything:
+// whether there are readings, and the unit to show them in.
+#include <QString>
+
+#include "linegraph/GlucoseUnit.h"
+#include "meter/ReadingTables.h"
+
+inline const QString kNoReadingsMessage =
+    QStringLiteral("This ID have no Glucose data !! Please read from Meter!!");
+
+// The placeholder row alone, or no row at all: the user has no readings.
+inline bool hasNoReadings(const ReadingList& list) {
+    return list.ReadCount <= 0 || holdsOnlyPlaceholder(list);
+}
+
+// GluUnit 2 shows mmol/L; the other reports' units show mg/dL.
+inline GlucoseUnit reportUnit(int gluUnit) {
+    return gluUnit == 2 ? GlucoseUnit::MmolL : GlucoseUnit::MgDl;
+}

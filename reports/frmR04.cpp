@@ -1,0 +1,175 @@
+#include "reports/frmR04.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/Module1.h"
+#include "platform/DesignControls.h"
+#include "platform/MessageBox.h"
+#include "platform/Twips.h"
+#include "reports/ReportReadings.h"
+#include "reports/StandardDay.h"
+
+using platform::newLabel;
+using platform::newTextBox;
+
+namespace {
+
+// Where the plot puts the hours of the day, in twips of the window: the
+// hour marks below the chart are written in a fixed pitch of four characters
+// to the hour, each centred under its hour.
+constexpr double kMidnightTwips = 1160;
+constexpr double kHourTwips = 9030 / 24.0;
+constexpr double kPitchTwips = kHourTwips / 4;
+constexpr double kTextOriginTwips = 30;  // a text box's text starts 2 pixels in
+
+QString hourMark(int hour) {
+    if (hour % 12 != 0)
+        return QString::number(hour % 12);
+    return hour == 12 ? QStringLiteral("12P") : QStringLiteral("12A");
+}
+
+// The marks of hours `first` to `last` for a text box whose left edge is at
+// `boxLeft` twips.
+QString hourMarkLine(int boxLeft, int first, int last) {
+    QString line;
+    for (int hour = first; hour <= last; ++hour) {
+        const QString mark = hourMark(hour);
+        const double centre =
+            (kMidnightTwips + hour * kHourTwips - boxLeft - kTextOriginTwips) / kPitchTwips;
+        const int earliest = line.isEmpty() ? 0 : int(line.size()) + 1;
+        const int start = std::max(int(std::lround(centre - mark.size() / 2.0)), earliest);
+        line = line.leftJustified(start, QLatin1Char(' ')) + mark;
+    }
+    return line;
+}
+
+}  // namespace
+
+frmR04& frmR04::instance() {
+    static frmR04* form = new frmR04;
+    return *form;
+}
+
+QWidget* frmR04::CreateControls() {
+    auto* page = new QWidget;
+    page->setWindowTitle(QStringLiteral("Standard Day"));
+    page->resize(platform::twipsToPixels(10800), platform::twipsToPixels(6720));
+    createHeader(page);
+    createChart(page);
+    createTimeAxis(page);
+    connect(Combo4, qOverload<int>(&QComboBox::activated), this, &frmR04::Combo4_Click);
+    return page;
+}
+
+void frmR04::createHeader(QWidget* page) {
+    Label1 = newLabel(QStringLiteral("ID :"), page, 240, 120);
+    Label5 = newLabel(QStringLiteral("Name Not Yet Assigned"), page, 1920, 120, 4200);
+    Label3 = newLabel(QStringLiteral("Report's date :"), page, 240, 480);
+    Combo4 = new QComboBox(page);
+    Combo4->setEditable(true);
+    Combo4->setInsertPolicy(QComboBox::NoInsert);
+    // Only a pick from the list draws: typed text, even a listed date, only
+    // stands in the box (the box would otherwise select a matching entry
+    // when editing ends, and report that as a pick).
+    Combo4->setCompleter(nullptr);
+    QObject::disconnect(Combo4->lineEdit(), &QLineEdit::editingFinished, Combo4, nullptr);
+    Combo4->setEditText(QStringLiteral("Search"));
+    platform::placeTwips(Combo4, 1920, 480, 2535, 300);
+    Label4 = newLabel(QStringLiteral("Days covered :"), page, 240, 840);
+    Label2 = newLabel(QStringLiteral("1"), page, 2040, 840, 600);
+    Label19 = newLabel(QStringLiteral("Datas covered :"), page, 2760, 840);
+    Label18 = newLabel(QStringLiteral("- -"), page, 4680, 840, 1200);
+    Label7 = newLabel(QStringLiteral("Highest value :"), page, 6240, 120);
+    Label8 = newLabel(QStringLiteral("Lowest value :"), page, 6240, 480);
+    Label9 = newLabel(QStringLiteral("Average :"), page, 6240, 840);
+    Label12 = newLabel(QStringLiteral("- - -"), page, 8400, 120, 1200);
+    Label13 = newLabel(QStringLiteral("- - -"), page, 8400, 480, 1200);
+    Label14 = newLabel(QStringLiteral("- - -"), page, 8400, 840, 1200);
+    Label6 = newLabel(QStringLiteral("mg/dL"), page, 9720, 120, 960);
+    Label10 = newLabel(QStringLiteral("mg/dL"), page, 9720, 480, 960);
+    Label11 = newLabel(QStringLiteral("mg/dL"), page, 9720, 840, 960);
+}
+
+void frmR04::createChart(QWidget* page) {
+    MSChart1 = new platform::ChartControl(page);
+    platform::placeTwips(MSChart1, 120, 1200, 10455, 5415);
+    MSChart1->setKind(platform::ChartControl::Kind::Line);
+    MSChart1->setValueAxisAutomatic();
+    MSChart1->setValueAxisTitle(QStringLiteral("Glucose"));
+    MSChart1->setSeriesColors({QColor(255, 0, 0), QColor(128, 0, 128), QColor(10, 128, 10)});
+    // The day's 24 hours lie over the ruler and the hour marks below them.
+    MSChart1->setPlotAreaTwips(int(kMidnightTwips) - 120, 360, int(kMidnightTwips) + 9030 - 120,
+                               4440);
+    Text7 = newTextBox(QStringLiteral("mg/dL"), page, 120, 1320, 735, 315);
+}
+
+void frmR04::createTimeAxis(QWidget* page) {
+    Text2 = newTextBox(QStringLiteral("|") + QString(87, QLatin1Char('_')), page, 1260, 5520,
+                       9030, 540);
+    Text2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Text2->setFont(QFont(QStringLiteral("Monospace"), 8));
+    platform::setCharacterPitch(Text2, 9030.0 / 88 / platform::kTwipsPerPixel);
+    Text3 = newTextBox(hourMarkLine(1080, 0, 24), page, 1080, 5760, 9375, 255);
+    Text4 = newTextBox(hourMarkLine(3240, 6, 7), page, 3240, 5760, 615, 180);
+    Text5 = newTextBox(hourMarkLine(5520, 12, 13), page, 5520, 5760, 735, 180);
+    Text6 = newTextBox(hourMarkLine(7800, 18, 19), page, 7800, 5760, 615, 180);
+    const QColor colours[] = {Qt::blue, QColor(255, 128, 0), Qt::red, QColor(128, 0, 128)};
+    QLineEdit* marks[] = {Text3, Text4, Text5, Text6};
+    for (int i = 0; i < 4; ++i) {
+        marks[i]->setFont(QFont(QStringLiteral("Monospace"), 7));
+        marks[i]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        platform::setCharacterPitch(marks[i], kPitchTwips / platform::kTwipsPerPixel);
+        platform::setTextColor(marks[i], colours[i]);
+    }
+    Text1 = newTextBox(QStringLiteral("Time of Day"), page, 5040, 6120, 2535, 330);
+    Text8 = newTextBox(QStringLiteral("hr"), page, 9600, 6000, 735, 195);
+}
+
+void frmR04::placeRuler(int left, int width) {
+    platform::placeTwips(Text2, left, 5520, width, 540);
+}
+
+void frmR04::Form_Load() {
+    Module1::State& s = Module1::state();
+    Label5->setText(s.UserName);
+    if (hasNoReadings(s.readings)) {
+        platform::MsgBox(kNoReadingsMessage);
+        Combo4->setEnabled(false);
+    }
+    placeRuler(1265, 9030);
+    const GlucoseUnit unit = reportUnit(s.GluUnit);
+    if (unit == GlucoseUnit::MmolL) {
+        placeRuler(1110, 9175);
+        for (QLabel* label : {Label6, Label10, Label11})
+            label->setText(unitText(unit));
+        Text7->setText(unitText(unit));
+    }
+    Combo4->addItems(dayListEntries(s.readings, s.TimeFormat));
+    Combo4->setEditText(QStringLiteral("Search"));
+    MSChart1->setChartData(emptyDayTable(unit, s.LimitMax, s.LimitMin));
+}
+
+void frmR04::Combo4_Click() {
+    DrawStandardDay();
+}
+
+void frmR04::DrawStandardDay() {
+    const QString chosen = Combo4->currentText();
+    if (chosen.isEmpty())
+        return;
+    const Module1::State& s = Module1::state();
+    const GlucoseUnit unit = reportUnit(s.GluUnit);
+    if (unit == GlucoseUnit::MmolL)
+        placeRuler(1190, 9110);
+    const StandardDay day = drawDay(s.readings, chosen, unit, s.LimitMax, s.LimitMin);
+    if (day.stats.DataCount > 0) {
+        const StatsTexts texts = statsTexts(day.stats, unit);
+        Label5->setText(s.UserName);
+        Label12->setText(texts.highest);
+        Label13->setText(texts.lowest);
+        Label14->setText(texts.average);
+        Label18->setText(texts.count);
+    }
+    MSChart1->setChartData(day.table);
+}
