@@ -9,6 +9,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "platform/core/ChartAxis.h"
+#include "platform/core/ChartGeometry.h"
 #include "platform/core/ChartTable.h"
 
 namespace platform {
@@ -43,7 +45,8 @@ public:
 
     // The plot area in twips of the control. Row j of R lies in the column
     // from left + (j - 1) * w / R to left + j * w / R (w = right - left); a
-    // line point stands at its centre.
+    // line point stands at its centre. Without it the plot takes margins
+    // from the control's size and font.
     void setPlotAreaTwips(int left, int top, int right, int bottom);
     QRect plotAreaTwips() const { return plotTwips_; }
 
@@ -65,24 +68,33 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    const ValueAxis& valueAxis() const;
     QRectF plotPixels() const;
+    ChartGeometry geometry() const;
+    QFont smallFont() const;
     void paintAxis(class QPainter& p, const QRectF& plot) const;
     void paintLines(class QPainter& p, const QRectF& plot) const;
     void paintBars(class QPainter& p, const QRectF& plot) const;
     void paintRowLabels(class QPainter& p, const QRectF& plot) const;
+    void paintTitles(class QPainter& p, const QRectF& plot) const;
     QColor seriesColor(int series) const;
+    // The series' values, row after row, NaN where a row has no point.
+    const double* seriesValues(int series) const;
+    void takeValues();
 
     Kind kind_ = Kind::Line;
     bool automatic_ = true;
-    double minimum_ = 0;
-    double maximum_ = 100;
-    int divisions_ = 5;
+    ValueAxis fixedAxis_;
+    ValueAxis automaticAxis_;
     QString valueTitle_;
     QString categoryTitle_;
     QList<QColor> colors_;
     bool rowLabelsShown_ = false;
+    bool plotAreaSet_ = false;
     QRect plotTwips_;
     ChartTable data_;
+    QVector<double> values_;
+    mutable LineShapes shapes_;  // reused by every paint
 };
 
 }  // namespace platform

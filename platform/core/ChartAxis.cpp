@@ -1,12 +1,14 @@
 #include "platform/core/ChartAxis.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
 
 namespace {
 constexpr int kMostDivisions = 10;
+constexpr int kMostFixedDivisions = 10000;  // more could not be told apart on any screen
 
 // The smallest of 1, 2, 5 or 10 times a power of ten at or above `raw`.
 double roundStepAtOrAbove(double raw) {
@@ -29,7 +31,10 @@ ValueAxis fixedValueAxis(double minimum, double maximum, int divisions) {
     ValueAxis axis;
     axis.minimum = std::isfinite(minimum) ? minimum : 0;
     axis.maximum = std::isfinite(maximum) && maximum > axis.minimum ? maximum : axis.minimum + 1;
-    axis.divisions = divisions > 0 ? divisions : 1;
+    axis.divisions = std::clamp(divisions, 1, kMostFixedDivisions);
+    const double span = axis.maximum - axis.minimum;
+    if (!(span > 0) || !std::isfinite(span))  // beyond what a double can tell apart
+        axis = ValueAxis{0, 1, axis.divisions};
     return axis;
 }
 

@@ -17,7 +17,7 @@ struct ValueAxis {
 
 // A fixed axis made usable whatever it is given: a maximum at or below the
 // minimum, a division count below 1 or a value that is not a number would
-// otherwise divide by zero while drawing.
+// otherwise divide by zero while drawing; the divisions are at most 10000.
 ValueAxis fixedValueAxis(double minimum, double maximum, int divisions);
 
 // An axis from 0 to a round number at or above `largest`, in 4 to 10 steps
