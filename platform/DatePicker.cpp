@@ -8,6 +8,9 @@ DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
     setDateRange(earliest(), latest());
     setDisplayFormat(QStringLiteral("yyyy/M/d"));
     setCalendarPopup(true);
+    QFont small = font();
+    small.setPointSizeF(9);
+    setFont(small);
     // A typed year passes through other dates digit by digit: tell the
     // change once the user has finished with the box.
     setKeyboardTracking(false);
