@@ -20,11 +20,18 @@ DownloadSequence::DownloadSequence(DownloadHost& host, platform::SerialLink* lin
     : host_(host), link_(link) {}
 
 bool DownloadSequence::setUpPort() {
-    const int port = host_.comPort();
-    return isComPort(port) && link_->setCommPort(port) && link_->open() && link_->setDtr(false);
+    return isComPort(loadedPort_) && link_->setCommPort(loadedPort_) && link_->open() &&
+           link_->setDtr(false);
 }
 
 bool DownloadSequence::OpenPort() {
+    loadedPort_ = host_.comPort();
+    return reopenPort();
+}
+
+// The settings window may change the user's port while this window stays
+// loaded; the download goes on using the port chosen at load.
+bool DownloadSequence::reopenPort() {
     if (setUpPort())
         return true;
     link_->close();
@@ -49,7 +56,7 @@ bool DownloadSequence::send(const QByteArray& command) {
 void DownloadSequence::CommandMR_Click() {
     // A download under way must not go on beside the new one.
     stopAllTimers();
-    if (!link_->isOpen() && !OpenPort())
+    if (!link_->isOpen() && !reopenPort())
         return;
     if (!link_->setDtr(true)) {
         link_->close();

@@ -16,7 +16,8 @@ public:
     // The link is made afresh at every load of the window.
     void setLink(platform::SerialLink* link) { link_ = link; }
 
-    // Port number, open, DTR off; a failure is reported to the host.
+    // At load: the user's port number, open, DTR off; a failure is
+    // reported to the host.
     bool OpenPort();
     // Every timer off and the port closed (the window is going away).
     void Stop();
@@ -48,6 +49,7 @@ private:
     void setTimer(DownloadTimer timer, bool on) { host_.setTimerEnabled(timer, on); }
     void stopAllTimers();
     bool setUpPort();
+    bool reopenPort();
     void resumeWakeUp();
     void showWakeUpProgress();
     protocol::PollContext pollContext();
@@ -64,4 +66,5 @@ private:
     DownloadHost& host_;
     platform::SerialLink* link_;
     bool saveFailed_ = false;
+    int loadedPort_ = 0;
 };

@@ -145,9 +145,11 @@ TEST(SequenceErrors, StartReadingAfterAnErrorReopensAndStartsFromTheWakeUp) {
     ASSERT_FALSE(rig.link.isOpen());
     rig.link.meter.replaceReply.clear();
     rig.link.dtr = false;
+    rig.window.port = 3;  // changed in the settings window meanwhile
     const size_t before = rig.link.writes.size();
     rig.startReading();
     EXPECT_TRUE(rig.link.isOpen());
+    EXPECT_EQ(rig.link.commPort, 1);
     EXPECT_TRUE(rig.link.dtr);
     EXPECT_EQ(rig.seq.DownloadState, 1);
     ASSERT_EQ(rig.link.writes.size(), before + 1);
