@@ -68,6 +68,8 @@ void DownloadSequence::CommandMR_Click() {
     LinkTicks = 0;
     HelloTicks = 0;
     saveFailed_ = false;
+    // Whatever a device sent before now answers nothing of this download.
+    link_->discardInput();
     send(protocol::wakeByte());
     setTimer(DownloadTimer::TimerRt, true);
     setTimer(DownloadTimer::TimerOP, true);

@@ -93,8 +93,10 @@ TimeFields decodeTimeRecord(const QByteArray& r) {
 
 QString dumpText(const QByteArray& bytes) {
     QString out;
-    for (char c : bytes)
+    for (char c : bytes.left(kMostDumpedBytes))
         out += QStringLiteral("[%1]").arg(static_cast<quint8>(c), 0, 16).toUpper();
+    if (bytes.size() > kMostDumpedBytes)
+        out += QStringLiteral("...");
     return out;
 }
 

@@ -58,7 +58,9 @@ struct TimeFields {
 GlucoseFields decodeGlucoseRecord(const QByteArray& record);
 TimeFields decodeTimeRecord(const QByteArray& record);
 
-// Every byte as "[" upper-case hex without leading zero "]".
+// Every byte as "[" upper-case hex without leading zero "]"; past the first
+// 16 only "...", so that a babbling device gives a message box that fits.
+constexpr int kMostDumpedBytes = 16;
 QString dumpText(const QByteArray& bytes);
 
 }  // namespace protocol

@@ -58,6 +58,9 @@ TEST(ProtocolDump, BracketedUpperCaseHexWithoutLeadingZero) {
     EXPECT_EQ(protocol::dumpText(hex("0A5AAA00")), QStringLiteral("[A][5A][AA][0]"));
     EXPECT_EQ(protocol::dumpText(hex("7B61AA45dbaa")), QStringLiteral("[7B][61][AA][45][DB][AA]"));
     EXPECT_EQ(protocol::dumpText(QByteArray()), QString());
+    // past 16 bytes only an ellipsis
+    EXPECT_EQ(protocol::dumpText(QByteArray(16, '\x01')), QString("[1]").repeated(16));
+    EXPECT_EQ(protocol::dumpText(QByteArray(17, '\x01')), QString("[1]").repeated(16) + "...");
 }
 
 // What a poll's bytes are taken for in each state (0 idle, 1 waking, 2

@@ -91,6 +91,21 @@ TEST(SequenceErrors, FourBytesWhileWakingGiveTheDumpOfTheExample) {
     expectDownloadOver(rig);
 }
 
+TEST(SequenceErrors, BabblingDeviceGivesOnePollOf4KBAndAShortDump) {
+    SequenceRig rig;
+    rig.meterHolds(2);
+    rig.link.inject(QByteArray(100, '\xEE'));  // before "Start Reading": dropped
+    rig.loadAndStart();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.window.isOn(DownloadTimer::Timer3); }));
+    EXPECT_TRUE(rig.window.messages.empty());
+    rig.link.inject(QByteArray(10000, '\xEE'));
+    rig.advance(20);
+    ASSERT_EQ(rig.window.messages.size(), 1u);
+    EXPECT_EQ(rig.window.messages.front(), "Data Receiving Error! Got 4096 byte--it's " +
+                                               QString("[EE]").repeated(16) + "...");
+    expectDownloadOver(rig);
+}
+
 TEST(SequenceErrors, FailedCountRequestIsALinkErrorAndSleepIsTriedOnce) {
     SequenceRig rig;
     rig.meterHolds(2);

@@ -111,10 +111,15 @@ public:
     bool input(QByteArray& bytes) override {
         if (failInput || !open_)
             return false;
-        bytes = buffer_;
-        buffer_ = later_;
+        bytes = buffer_.left(platform::kMostInputBytes);
+        buffer_.remove(0, bytes.size());
+        buffer_ += later_;
         later_.clear();
         return true;
+    }
+    bool discardInput() override {
+        buffer_.clear();
+        return open_;
     }
     bool output(const QByteArray& bytes) override {
         const bool ok = open_ && !failWrite(bytes);
