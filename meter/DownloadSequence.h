@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "meter/DownloadHost.h"
+#include "meter/PendingRequest.h"
 #include "meter/Protocol.h"
 #include "platform/core/SerialLink.h"
 
@@ -53,18 +54,26 @@ private:
     void resumeWakeUp();
     void showWakeUpProgress();
     protocol::PollContext pollContext();
+    bool takeReply();
+    void awaitReply();
     bool actOn(protocol::Reply reply);
+    bool onUnasked();
     bool onHello();
     bool onCount();
     void onSleepAck();
     void onGlucoseRecord();
     void onTimeRecord();
     bool awaitingRecord(int index);
+    bool readyForNextRequest();
+    bool ask(const QByteArray& command);
+    void requestGlucose();
+    void requestTime();
     void saveRecords();
     void failDownload(const QString& message);
 
     DownloadHost& host_;
     platform::SerialLink* link_;
+    PendingRequest pending_;
     bool saveFailed_ = false;
     int loadedPort_ = 0;
 };

@@ -33,6 +33,8 @@ Reply classifyThreeBytes(const QByteArray& b, const PollContext& p) {
         return Reply::Count;
     if (at(b, 2) != kClose || p.downloadState != 3)
         return Reply::None;
+    if (!p.requestUnanswered)
+        return Reply::Unasked;
     if (inRange(p.glucoseIndex, p.count))
         return Reply::GlucoseRecord;
     if (inRange(p.timeIndex, p.count))

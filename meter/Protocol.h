@@ -25,6 +25,7 @@ enum class Reply {
     Count,
     GlucoseRecord,
     TimeRecord,
+    Unasked,       // a record while no request is unanswered
     ReceiveError,  // more than 3 bytes in one poll
 };
 
@@ -34,6 +35,7 @@ struct PollContext {
     int glucoseIndex = 0;
     int timeIndex = 0;
     int count = 0;
+    bool requestUnanswered = true;
 };
 
 // The first matching row wins; the same AA 5A AA is hello, sleep
