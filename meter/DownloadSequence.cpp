@@ -10,6 +10,7 @@ const QString kLinkTesting = QStringLiteral("Link Testing...");
 constexpr int kWakeTickLimit = 50;
 constexpr int kLinkTickLimit = 10;
 constexpr int kHelloTickLimit = 5;
+constexpr int kPollMs = timerPeriodMs(DownloadTimer::TimerRt);
 
 bool isComPort(int port) {
     return port >= 1 && port <= 5;
@@ -20,11 +21,18 @@ DownloadSequence::DownloadSequence(DownloadHost& host, platform::SerialLink* lin
     : host_(host), link_(link) {}
 
 bool DownloadSequence::setUpPort() {
-    const int port = host_.comPort();
-    return isComPort(port) && link_->setCommPort(port) && link_->open() && link_->setDtr(false);
+    return isComPort(loadedPort_) && link_->setCommPort(loadedPort_) && link_->open() &&
+           link_->setDtr(false);
 }
 
 bool DownloadSequence::OpenPort() {
+    loadedPort_ = host_.comPort();
+    return reopenPort();
+}
+
+// The settings window may change the user's port while this window stays
+// loaded; the download goes on using the port chosen at load.
+bool DownloadSequence::reopenPort() {
     if (setUpPort())
         return true;
     link_->close();
@@ -49,7 +57,7 @@ bool DownloadSequence::send(const QByteArray& command) {
 void DownloadSequence::CommandMR_Click() {
     // A download under way must not go on beside the new one.
     stopAllTimers();
-    if (!link_->isOpen() && !OpenPort())
+    if (!link_->isOpen() && !reopenPort())
         return;
     if (!link_->setDtr(true)) {
         link_->close();
@@ -61,6 +69,9 @@ void DownloadSequence::CommandMR_Click() {
     LinkTicks = 0;
     HelloTicks = 0;
     saveFailed_ = false;
+    pending_.clear();
+    // Whatever a device sent before now answers nothing of this download.
+    link_->discardInput();
     send(protocol::wakeByte());
     setTimer(DownloadTimer::TimerRt, true);
     setTimer(DownloadTimer::TimerOP, true);
@@ -112,31 +123,58 @@ bool DownloadSequence::awaitingRecord(int index) {
     return index >= 1 && index <= host_.batch().NewCount;
 }
 
-// Each request is repeated until its reply moves the index on, the last one
-// too; the time pass starts only once every glucose record is in.
-void DownloadSequence::Timer3_Timer() {
-    if (!awaitingRecord(GlucoseIndex)) {
-        setTimer(DownloadTimer::Timer3, false);
-        TimeIndex = 1;
-        setTimer(DownloadTimer::Timer4, true);
-        return;
-    }
-    host_.setProgressValue(GlucoseIndex);
-    send(protocol::glucoseRequest(GlucoseIndex));
+// Replies carry no index: a request goes out only once the one before it
+// is answered and nothing else is waiting, so that each reply is taken for
+// the index it answers. The poll repeats a request that gets no reply.
+bool DownloadSequence::readyForNextRequest() {
+    return !pending_.busy() && link_->inBufferCount() == 0;
 }
 
-// As the glucose pass: the save waits until every time record is in.
-void DownloadSequence::Timer4_Timer() {
-    if (!awaitingRecord(TimeIndex)) {
-        SleepTicks = 0;
-        setTimer(DownloadTimer::Timer4, false);
-        setTimer(DownloadTimer::TimerSleep, true);
-        return;
-    }
-    send(protocol::timeRequest(TimeIndex));
+bool DownloadSequence::ask(const QByteArray& command) {
+    pending_.sent(command);
+    return send(command);
+}
+
+void DownloadSequence::requestGlucose() {
+    host_.setProgressValue(GlucoseIndex);
+    ask(protocol::glucoseRequest(GlucoseIndex));
+}
+
+void DownloadSequence::requestTime() {
+    ask(protocol::timeRequest(TimeIndex));
     host_.setProgressValue(TimeIndex + host_.batch().NewCount);
 }
 
+// The tick that finds the last glucose record in starts the time pass with
+// its first request, so no tick goes by idle.
+void DownloadSequence::Timer3_Timer() {
+    if (!readyForNextRequest())
+        return;
+    if (awaitingRecord(GlucoseIndex)) {
+        requestGlucose();
+        return;
+    }
+    setTimer(DownloadTimer::Timer3, false);
+    TimeIndex = 1;
+    setTimer(DownloadTimer::Timer4, true);
+    requestTime();
+}
+
+// As the glucose pass: the tick that finds the last time record in ends the
+// download itself, so the save never runs without every record.
+void DownloadSequence::Timer4_Timer() {
+    if (!readyForNextRequest())
+        return;
+    if (awaitingRecord(TimeIndex)) {
+        requestTime();
+        return;
+    }
+    setTimer(DownloadTimer::Timer4, false);
+    SleepTicks = 0;
+    TimerSleep_Timer();
+}
+
+// Run by the time pass's last tick; the window's TimerSleep stays off.
 void DownloadSequence::TimerSleep_Timer() {
     ++SleepTicks;
     Sleep();  // the records are all in: they are saved even if the meter missed it
@@ -164,17 +202,27 @@ bool DownloadSequence::Sleep() {
 }
 
 protocol::PollContext DownloadSequence::pollContext() {
-    return {DownloadState, GlucoseIndex, TimeIndex, host_.batch().NewCount};
+    return {DownloadState, GlucoseIndex, TimeIndex, host_.batch().NewCount,
+            pending_.unanswered()};
 }
 
 void DownloadSequence::TimerRt_Timer() {
     const int waiting = link_->inBufferCount();
-    if (waiting == 0)
-        return;
-    RxBytes.clear();
-    if (waiting < 0 || !link_->input(RxBytes)) {
+    if (waiting < 0) {
         failDownload(kLinkError);
         return;
+    }
+    if (waiting > 0 && !takeReply())
+        return;
+    awaitReply();
+}
+
+// False when the reply ended the download.
+bool DownloadSequence::takeReply() {
+    RxBytes.clear();
+    if (!link_->input(RxBytes)) {
+        failDownload(kLinkError);
+        return false;
     }
     const QString dump = protocol::dumpText(RxBytes);
     const Reply reply = protocol::classify(RxBytes, pollContext());
@@ -182,10 +230,28 @@ void DownloadSequence::TimerRt_Timer() {
         failDownload(QStringLiteral("Data Receiving Error! Got %1 byte--it's %2")
                          .arg(RxBytes.size())
                          .arg(dump));
-        return;
+        return false;
     }
-    if (!actOn(reply))
-        failDownload(kLinkError);
+    if (actOn(reply))
+        return true;
+    failDownload(kLinkError);
+    return false;
+}
+
+// A poll without the awaited reply. The repeat goes out on a clean line, so
+// that a reply split by the wait is not glued to the next one.
+void DownloadSequence::awaitReply() {
+    switch (pending_.waited(kPollMs)) {
+    case PendingRequest::Step::Wait:
+        return;
+    case PendingRequest::Step::Repeat:
+        if (link_->discardInput() && send(pending_.command()))
+            return;
+        break;
+    case PendingRequest::Step::GiveUp:
+        break;
+    }
+    failDownload(kLinkError);
 }
 
 // False when a command could not be written to the link.
@@ -214,6 +280,8 @@ bool DownloadSequence::actOn(Reply reply) {
     case Reply::TimeRecord:
         onTimeRecord();
         return true;
+    case Reply::Unasked:
+        return onUnasked();
     default:
         return true;
     }
@@ -223,7 +291,18 @@ bool DownloadSequence::onHello() {
     host_.showStatus(QStringLiteral("On Line..."));
     setTimer(DownloadTimer::Timer2, false);
     DownloadState = 2;
+    pending_.sent(protocol::countRequest());
     return GetData();
+}
+
+// A record nobody asked for: a copy of the reply to a repeated request is
+// expected and dropped; any other means a reply may already have been taken
+// for the wrong index, so nothing of this download can be trusted.
+bool DownloadSequence::onUnasked() {
+    if (!pending_.settling())
+        return false;
+    pending_.copyArrived();
+    return true;
 }
 
 void DownloadSequence::onSleepAck() {
@@ -235,6 +314,7 @@ void DownloadSequence::onSleepAck() {
 }
 
 bool DownloadSequence::onCount() {
+    pending_.answered();
     MeterBatch& batch = host_.batch();
     const int count = protocol::countOf(RxBytes);
     batch.NewCount = count;
@@ -258,6 +338,7 @@ bool DownloadSequence::onCount() {
 
 void DownloadSequence::onGlucoseRecord() {
     MeterBatch& batch = host_.batch();
+    pending_.answered();
     const protocol::GlucoseFields f = protocol::decodeGlucoseRecord(RxBytes);
     batch.NewMonth[GlucoseIndex] = static_cast<qint16>(f.month);
     batch.NewGlucose[GlucoseIndex] = static_cast<qint16>(f.glucose);
@@ -267,6 +348,7 @@ void DownloadSequence::onGlucoseRecord() {
 
 void DownloadSequence::onTimeRecord() {
     MeterBatch& batch = host_.batch();
+    pending_.answered();
     const protocol::TimeFields f = protocol::decodeTimeRecord(RxBytes);
     batch.NewDay[TimeIndex] = static_cast<qint16>(f.day);
     batch.NewHour[TimeIndex] = static_cast<qint16>(f.hour);
@@ -278,6 +360,7 @@ void DownloadSequence::onTimeRecord() {
 // tried once whatever became of the write that caused the error; every
 // timer stops so that none of them writes to the port closed here.
 void DownloadSequence::failDownload(const QString& message) {
+    pending_.clear();
     Sleep();
     stopAllTimers();
     link_->close();

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "meter/DownloadHost.h"
+#include "meter/PendingRequest.h"
 #include "meter/Protocol.h"
 #include "platform/core/SerialLink.h"
 
@@ -16,7 +17,8 @@ public:
     // The link is made afresh at every load of the window.
     void setLink(platform::SerialLink* link) { link_ = link; }
 
-    // Port number, open, DTR off; a failure is reported to the host.
+    // At load: the user's port number, open, DTR off; a failure is
+    // reported to the host.
     bool OpenPort();
     // Every timer off and the port closed (the window is going away).
     void Stop();
@@ -48,20 +50,30 @@ private:
     void setTimer(DownloadTimer timer, bool on) { host_.setTimerEnabled(timer, on); }
     void stopAllTimers();
     bool setUpPort();
+    bool reopenPort();
     void resumeWakeUp();
     void showWakeUpProgress();
     protocol::PollContext pollContext();
+    bool takeReply();
+    void awaitReply();
     bool actOn(protocol::Reply reply);
+    bool onUnasked();
     bool onHello();
     bool onCount();
     void onSleepAck();
     void onGlucoseRecord();
     void onTimeRecord();
     bool awaitingRecord(int index);
+    bool readyForNextRequest();
+    bool ask(const QByteArray& command);
+    void requestGlucose();
+    void requestTime();
     void saveRecords();
     void failDownload(const QString& message);
 
     DownloadHost& host_;
     platform::SerialLink* link_;
+    PendingRequest pending_;
     bool saveFailed_ = false;
+    int loadedPort_ = 0;
 };

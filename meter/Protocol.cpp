@@ -33,6 +33,8 @@ Reply classifyThreeBytes(const QByteArray& b, const PollContext& p) {
         return Reply::Count;
     if (at(b, 2) != kClose || p.downloadState != 3)
         return Reply::None;
+    if (!p.requestUnanswered)
+        return Reply::Unasked;
     if (inRange(p.glucoseIndex, p.count))
         return Reply::GlucoseRecord;
     if (inRange(p.timeIndex, p.count))
@@ -93,8 +95,10 @@ TimeFields decodeTimeRecord(const QByteArray& r) {
 
 QString dumpText(const QByteArray& bytes) {
     QString out;
-    for (char c : bytes)
+    for (char c : bytes.left(kMostDumpedBytes))
         out += QStringLiteral("[%1]").arg(static_cast<quint8>(c), 0, 16).toUpper();
+    if (bytes.size() > kMostDumpedBytes)
+        out += QStringLiteral("...");
     return out;
 }
 

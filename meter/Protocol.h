@@ -25,6 +25,7 @@ enum class Reply {
     Count,
     GlucoseRecord,
     TimeRecord,
+    Unasked,       // a record while no request is unanswered
     ReceiveError,  // more than 3 bytes in one poll
 };
 
@@ -34,6 +35,7 @@ struct PollContext {
     int glucoseIndex = 0;
     int timeIndex = 0;
     int count = 0;
+    bool requestUnanswered = true;
 };
 
 // The first matching row wins; the same AA 5A AA is hello, sleep
@@ -58,7 +60,9 @@ struct TimeFields {
 GlucoseFields decodeGlucoseRecord(const QByteArray& record);
 TimeFields decodeTimeRecord(const QByteArray& record);
 
-// Every byte as "[" upper-case hex without leading zero "]".
+// Every byte as "[" upper-case hex without leading zero "]"; past the first
+// 16 only "...", so that a babbling device gives a message box that fits.
+constexpr int kMostDumpedBytes = 16;
 QString dumpText(const QByteArray& bytes);
 
 }  // namespace protocol

@@ -113,9 +113,9 @@ void frmMeterRead::createProgress(QWidget* page) {
 QTimer* frmMeterRead::newTimer(DownloadTimer which, QWidget* page, void (frmMeterRead::*handler)()) {
     auto* t = new QTimer(page);
     t->setInterval(timerPeriodMs(which));
-    // The poll and the requests run on a 20/50 ms rhythm the meter relies on.
-    if (timerPeriodMs(which) <= 50)
-        t->setTimerType(Qt::PreciseTimer);
+    // A coarse timer may fire up to 5 % of its interval late, 50 ms on the
+    // hello's second; link-up and every request keep their rhythm instead.
+    t->setTimerType(Qt::PreciseTimer);
     connect(t, &QTimer::timeout, this, handler);
     return t;
 }

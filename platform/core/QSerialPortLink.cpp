@@ -74,8 +74,15 @@ bool QSerialPortLink::input(QByteArray& bytes) {
     pullArrivedBytes();
     if (failed())
         return false;
-    bytes = port_.readAll();
+    bytes = port_.read(kMostInputBytes);
     return true;
+}
+
+bool QSerialPortLink::discardInput() {
+    if (!port_.isOpen())
+        return false;
+    port_.clear(QSerialPort::Input);
+    return !failed();
 }
 
 bool QSerialPortLink::output(const QByteArray& bytes) {
@@ -94,7 +101,7 @@ bool QSerialPortLink::output(const QByteArray& bytes) {
 // The caller polls from a timer or a plain loop, so bytes that reached the
 // device must be fetched here rather than by the event loop.
 void QSerialPortLink::pullArrivedBytes() {
-    while (port_.waitForReadyRead(0)) {
+    while (port_.bytesAvailable() < kMostInputBytes && port_.waitForReadyRead(0)) {
     }
     if (port_.error() == QSerialPort::TimeoutError)
         port_.clearError();

@@ -15,6 +15,7 @@ public:
     bool setDtr(bool on) override;
     int inBufferCount() override;
     bool input(QByteArray& bytes) override;
+    bool discardInput() override;
     bool output(const QByteArray& bytes) override;
 
 private:

@@ -7,6 +7,9 @@
 
 namespace platform {
 
+// A device that sends without pause must not make one poll read without end.
+constexpr int kMostInputBytes = 4096;
+
 class SerialLink {
 public:
     virtual ~SerialLink() = default;
@@ -19,8 +22,13 @@ public:
     virtual bool setDtr(bool on) = 0;  // a device without modem lines: no-op, true
     // Number of received bytes waiting; -1 when the link fails.
     virtual int inBufferCount() = 0;
-    // Takes all waiting bytes; false when the link fails.
+    // Takes the waiting bytes, at most kMostInputBytes; false when the link fails.
     virtual bool input(QByteArray& bytes) = 0;
+    // Drops what is waiting, in the device's buffers too where the link can.
+    virtual bool discardInput() {
+        QByteArray dropped;
+        return input(dropped);
+    }
     // Writes one command; false when the link fails or is closed.
     virtual bool output(const QByteArray& bytes) = 0;
 };

@@ -12,6 +12,10 @@ QByteArray hex(const char* h) {
 PollContext inState(int state, int glucoseIndex = 0, int timeIndex = 0, int count = 3) {
     return {state, glucoseIndex, timeIndex, count};
 }
+PollContext nothingAsked(PollContext p) {
+    p.requestUnanswered = false;
+    return p;
+}
 void expectGlucoseRecord(const char* record, int month, int mealFlag, int glucose) {
     SCOPED_TRACE(record);
     const auto f = protocol::decodeGlucoseRecord(hex(record));
@@ -58,6 +62,9 @@ TEST(ProtocolDump, BracketedUpperCaseHexWithoutLeadingZero) {
     EXPECT_EQ(protocol::dumpText(hex("0A5AAA00")), QStringLiteral("[A][5A][AA][0]"));
     EXPECT_EQ(protocol::dumpText(hex("7B61AA45dbaa")), QStringLiteral("[7B][61][AA][45][DB][AA]"));
     EXPECT_EQ(protocol::dumpText(QByteArray()), QString());
+    // past 16 bytes only an ellipsis
+    EXPECT_EQ(protocol::dumpText(QByteArray(16, '\x01')), QString("[1]").repeated(16));
+    EXPECT_EQ(protocol::dumpText(QByteArray(17, '\x01')), QString("[1]").repeated(16) + "...");
 }
 
 // What a poll's bytes are taken for in each state (0 idle, 1 waking, 2
@@ -100,6 +107,11 @@ TEST(ProtocolClassification, RepliesByStateAndIndices) {
         {hex("7B61AB"), inState(3, 1), Reply::None},
         {record, inState(2, 1), Reply::None},
         {QByteArray(), inState(1), Reply::None},
+        // a record while no request is unanswered, whatever the indices
+        {record, nothingAsked(inState(3, 1, 0)), Reply::Unasked},
+        {record, nothingAsked(inState(3, 0, 0)), Reply::Unasked},
+        {hello, nothingAsked(inState(4)), Reply::SleepAck},
+        {hex("7B61AB"), nothingAsked(inState(3, 1)), Reply::None},
     };
     for (const auto& c : cases)
         EXPECT_EQ(protocol::classify(c.bytes, c.context), c.expected)

@@ -75,8 +75,32 @@ TEST_P(SequenceErrorsInEveryPhase, NoTimerWritesToTheClosedPort) {
 INSTANTIATE_TEST_SUITE_P(Phases, SequenceErrorsInEveryPhase,
                          ::testing::Values(DownloadTimer::TimerOP, DownloadTimer::Timer1,
                                            DownloadTimer::Timer2, DownloadTimer::Timer3,
-                                           DownloadTimer::Timer4, DownloadTimer::TimerSleep),
+                                           DownloadTimer::Timer4),
                          timerName);
+
+// No download waits for ever (five tries a second apart), and a reply nobody
+// asked for (the meter answered twice) may already have been taken for the
+// next index: either way the link error, and nothing saved.
+TEST(SequenceErrors, RequestUnansweredFiveTimesOrAnsweredTwiceIsALinkError) {
+    const QByteArray count = protocol::countRequest(), glucose2 = protocol::glucoseRequest(2),
+                     time2 = protocol::timeRequest(2);
+    for (const auto& [request, twice] : {std::pair{count, false}, {glucose2, false}, {time2, false},
+                                         {count, true}, {glucose2, true}, {time2, true}}) {
+        SCOPED_TRACE(request.toHex().toStdString() + (twice ? " twice" : " never"));
+        SequenceRig rig;
+        rig.meterHolds(2);
+        if (twice)
+            rig.link.meter.answerTwice.insert(request);
+        else
+            rig.link.meter.answerLimit[request] = 0;
+        rig.loadAndStart();
+        ASSERT_TRUE(rig.runUntil([&] { return !rig.window.messages.empty(); }));
+        EXPECT_EQ(rig.window.messages, std::vector<QString>{kLinkError});
+        EXPECT_EQ(rig.link.countWrites(request), twice ? 1 : 5);
+        EXPECT_EQ(rig.link.writes[rig.link.writes.size() - 2].bytes, request);
+        expectDownloadOver(rig);
+    }
+}
 
 TEST(SequenceErrors, FourBytesWhileWakingGiveTheDumpOfTheExample) {
     SequenceRig rig;
@@ -88,6 +112,21 @@ TEST(SequenceErrors, FourBytesWhileWakingGiveTheDumpOfTheExample) {
     ASSERT_EQ(rig.window.messages.size(), 1u);
     EXPECT_EQ(rig.window.messages.front(),
               QStringLiteral("Data Receiving Error! Got 4 byte--it's [AA][5A][AA][0]"));
+    expectDownloadOver(rig);
+}
+
+TEST(SequenceErrors, BabblingDeviceGivesOnePollOf4KBAndAShortDump) {
+    SequenceRig rig;
+    rig.meterHolds(2);
+    rig.link.inject(QByteArray(100, '\xEE'));  // before "Start Reading": dropped
+    rig.loadAndStart();
+    ASSERT_TRUE(rig.runUntil([&] { return rig.window.isOn(DownloadTimer::Timer3); }));
+    EXPECT_TRUE(rig.window.messages.empty());
+    rig.link.inject(QByteArray(10000, '\xEE'));
+    rig.advance(20);
+    ASSERT_EQ(rig.window.messages.size(), 1u);
+    EXPECT_EQ(rig.window.messages.front(), "Data Receiving Error! Got 4096 byte--it's " +
+                                               QString("[EE]").repeated(16) + "...");
     expectDownloadOver(rig);
 }
 
@@ -145,9 +184,11 @@ TEST(SequenceErrors, StartReadingAfterAnErrorReopensAndStartsFromTheWakeUp) {
     ASSERT_FALSE(rig.link.isOpen());
     rig.link.meter.replaceReply.clear();
     rig.link.dtr = false;
+    rig.window.port = 3;  // changed in the settings window meanwhile
     const size_t before = rig.link.writes.size();
     rig.startReading();
     EXPECT_TRUE(rig.link.isOpen());
+    EXPECT_EQ(rig.link.commPort, 1);
     EXPECT_TRUE(rig.link.dtr);
     EXPECT_EQ(rig.seq.DownloadState, 1);
     ASSERT_EQ(rig.link.writes.size(), before + 1);

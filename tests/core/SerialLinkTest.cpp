@@ -161,6 +161,19 @@ TEST_F(SerialLinkTest, ArrivedBytesAreCountedWithoutEventLoopAndTakenInOneGo) {
     EXPECT_TRUE(taken.isEmpty());
 }
 
+TEST_F(SerialLinkTest, OneInputTakesAtMost4KBAndDiscardDropsTheRest) {
+    auto link = openOnCom1();
+    ASSERT_TRUE(meter_.write(QByteArray(6000, '\xEE')));
+    EXPECT_GE(waitForCount(*link, 6000), kMostInputBytes);
+    QByteArray taken;
+    ASSERT_TRUE(link->input(taken));
+    EXPECT_EQ(taken.size(), kMostInputBytes);
+    EXPECT_GT(waitForCount(*link, 6000 - kMostInputBytes), 0);
+    EXPECT_TRUE(link->discardInput());
+    QThread::msleep(20);
+    EXPECT_EQ(link->inBufferCount(), 0);
+}
+
 TEST_F(SerialLinkTest, AfterCloseOutputAndInputFailAndReopenWorks) {
     auto link = openOnCom1();
     link->close();

@@ -49,18 +49,22 @@ protected:
                    "anna*,secret*,1,1,1,120,80,120,80\r\n");
     }
     void TearDown() override {
+        // Its receive poll would report the vanished meter in the next test.
+        frmMeterRead::instance().Unload();
         meter.stop();
         GuiTest::TearDown();
     }
 
-    void startAndSignInAsAnna() {
+    void startAndSignInAsAnna() { startAndSignIn("anna", "secret"); }
+    void startAndSignIn(const QString& id, const QString& password) {
         Main();  // splash, one second, then the sign-in window
         frmLogin& login = frmLogin::instance();
         ASSERT_TRUE(pumpUntil([&] { return login.isLoaded() && !login.Timerload->isActive(); }, 5000));
         ASSERT_EQ(login.ComboName->currentText(), "anna");  // the last register row
-        login.TextPasswd->setText("secret");
+        login.ComboName->setCurrentIndex(login.ComboName->findText(id));
+        login.TextPasswd->setText(password);
         login.CommandLoginIn->click();
-        ASSERT_EQ(Module1::state().UserID, "anna");
+        ASSERT_EQ(Module1::state().UserID, id);
         ASSERT_TRUE(messages().isEmpty());
     }
 
@@ -189,6 +193,44 @@ TEST_F(DownloadEndToEndTest, MeterThatVanishesMidDownloadEndsItWithTheLinkErrorA
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(bytesOf(dataFile("anna.txt")), before);
     EXPECT_TRUE(page.CommandMR->isEnabled());
+}
+
+// A meter answering within a second, however slowly, gives exactly its
+// readings; the guest's file holds only the latest download.
+TEST_F(DownloadEndToEndTest, SlowMetersGiveExactDownloads) {
+    startAndSignIn("guest", "brisk");
+    for (int delayMs : {0, 60, 250}) {
+        SCOPED_TRACE(delayMs);
+        const QList<MeterReading> readings{
+            {1, 5, 9, 30, 95 + delayMs, 1}, {12, 31, 23, 59, 1023, 0}, {12, 30, 7, 9, 0, 0}};
+        ASSERT_TRUE(meter.start(readings, {"--reply-delay", QString::number(delayMs)}));
+        download(15000);
+        QByteArray expected = kReadingsHeader;
+        for (int i = 0; i < readings.size(); ++i)
+            expected += expectedLine(i + 1, readings[i], i == 0 ? 2009 : 2008);
+        EXPECT_EQ(bytesOf(dataFile("guest.txt")), expected);
+        EXPECT_TRUE(messages().isEmpty());
+    }
+}
+
+// A meter that stops answering, or answers one request twice, ends the
+// download with the link error and leaves the readings file as it was.
+TEST_F(DownloadEndToEndTest, UnansweredOrDoubledRequestEndsWithTheLinkErrorAndNoSave) {
+    const QList<MeterReading> readings{{1, 4, 8, 0, 110, 0}, {1, 3, 8, 0, 120, 1}};
+    startAndSignInAsAnna();
+    const QByteArray before = bytesOf(dataFile("anna.txt"));
+    for (const QStringList& fault : {QStringList{"--no-count-answer"}, {"--answer-twice", "1"}}) {
+        SCOPED_TRACE(fault.join(' ').toStdString());
+        ASSERT_TRUE(meter.start(readings, fault));
+        MainForm()->mnuMeterRead_Click();
+        frmMeterRead& page = frmMeterRead::instance();
+        page.CommandMR->click();
+        const auto shown = awaitMessages(15000);
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_EQ(shown.front().text, "Link Error !");
+        EXPECT_FALSE(anyDownloadTimerActive());
+        EXPECT_EQ(bytesOf(dataFile("anna.txt")), before);
+    }
 }
 
 // The receive poll keeps running after a download; a link that fails then is

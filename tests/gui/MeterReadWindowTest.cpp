@@ -46,10 +46,13 @@ protected:
         form().Load();
         form().CommandMR->click();
     }
+    static std::vector<QTimer*> allTimers() {
+        return {form().TimerRt, form().TimerOP, form().Timer1,    form().Timer2,
+                form().Timer3,  form().Timer4,  form().TimerSleep};
+    }
     std::vector<QTimer*> activeTimers() const {
         std::vector<QTimer*> out;
-        for (QTimer* t : {form().TimerRt, form().TimerOP, form().Timer1, form().Timer2,
-                          form().Timer3, form().Timer4, form().TimerSleep})
+        for (QTimer* t : allTimers())
             if (t->isActive())
                 out.push_back(t);
         return out;
@@ -75,8 +78,8 @@ TEST_F(MeterReadWindowTest, LoadShowsTheDesignAndOpensThePortWithDtrOff) {
     EXPECT_EQ(form().ProgressBar1->maximum(), 100);
     EXPECT_TRUE(activeTimers().empty());
     EXPECT_EQ(form().TimerRt->interval(), 20);
-    EXPECT_EQ(form().TimerRt->timerType(), Qt::PreciseTimer);
-    EXPECT_EQ(form().Timer3->timerType(), Qt::PreciseTimer);
+    for (QTimer* t : allTimers())
+        EXPECT_EQ(t->timerType(), Qt::PreciseTimer) << t->interval();
     EXPECT_EQ(form().Timer2->interval(), 1000);
     ASSERT_NE(link_, nullptr);
     EXPECT_TRUE(link_->isOpen());

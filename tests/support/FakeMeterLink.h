@@ -1,8 +1,9 @@
 #pragma once
 // A serial link with a scripted meter behind it, for driving downloads
-// without a port: every command written gets the meter's reply queued in
-// the receive buffer at once, and every write is logged, failed and closed
-// ones included, so tests can tell what reached the meter and when.
+// without a port: every command written gets the meter's reply in the
+// receive buffer after the meter's delay (at once by default), and every
+// write is logged, failed and closed ones included, so tests can tell what
+// reached the meter and when.
 #include <QByteArray>
 #include <functional>
 #include <map>
@@ -25,8 +26,11 @@ public:
     std::map<QByteArray, int> ignoreFirst;
     // Command -> how many times at most it is answered.
     std::map<QByteArray, int> answerLimit;
-    // Commands answered twice; the second copy comes one poll later.
+    // Commands answered twice; the copy comes 30 ms after the reply.
     std::set<QByteArray> answerTwice;
+    int replyDelayMs = 0;
+    // Command -> delay of its first reply, in place of replyDelayMs.
+    std::map<QByteArray, int> firstReplyDelayMs;
     // Command -> bytes sent in place of the ordinary reply.
     std::map<QByteArray, QByteArray> replaceReply;
 
@@ -40,6 +44,12 @@ public:
         ++answered_[command];
         const auto replaced = replaceReply.find(command);
         return replaced != replaceReply.end() ? replaced->second : ordinaryReply(command);
+    }
+    // Of the reply just given to `command`.
+    int delayOf(const QByteArray& command) {
+        const auto first = firstReplyDelayMs.find(command);
+        return first != firstReplyDelayMs.end() && answered_[command] == 1 ? first->second
+                                                                            : replyDelayMs;
     }
 
 private:
@@ -98,7 +108,7 @@ public:
     void close() override {  // a closed port drops what it had received
         open_ = false;
         buffer_.clear();
-        later_.clear();
+        inFlight_.clear();
     }
     bool isOpen() const override { return open_; }
     bool setDtr(bool on) override {
@@ -106,15 +116,21 @@ public:
         return open_;
     }
     int inBufferCount() override {
+        arrive();
         return failBufferCount || !open_ ? -1 : static_cast<int>(buffer_.size());
     }
     bool input(QByteArray& bytes) override {
         if (failInput || !open_)
             return false;
-        bytes = buffer_;
-        buffer_ = later_;
-        later_.clear();
+        arrive();
+        bytes = buffer_.left(platform::kMostInputBytes);
+        buffer_.remove(0, bytes.size());
         return true;
+    }
+    bool discardInput() override {
+        arrive();
+        buffer_.clear();
+        return open_;
     }
     bool output(const QByteArray& bytes) override {
         const bool ok = open_ && !failWrite(bytes);
@@ -138,14 +154,25 @@ public:
     }
 
 private:
+    long now() const { return clockMs ? *clockMs : 0; }
     void queueReply(const QByteArray& command) {
         const QByteArray reply = meter.replyTo(command);
-        buffer_ += reply;
-        if (!reply.isEmpty() && meter.answerTwice.count(command))
-            later_ += reply;
+        if (reply.isEmpty())
+            return;
+        const long due = now() + meter.delayOf(command);
+        inFlight_.emplace(due, reply);
+        if (meter.answerTwice.count(command))
+            inFlight_.emplace(due + 30, reply);
+        arrive();
+    }
+    void arrive() {
+        while (!inFlight_.empty() && inFlight_.begin()->first <= now()) {
+            buffer_ += inFlight_.begin()->second;
+            inFlight_.erase(inFlight_.begin());
+        }
     }
 
     bool open_ = false;
     QByteArray buffer_;
-    QByteArray later_;
+    std::multimap<long, QByteArray> inFlight_;  // replies on their way, by arrival
 };

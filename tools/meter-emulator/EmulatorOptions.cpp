@@ -34,6 +34,12 @@ void addOptions(QCommandLineParser& p) {
         {"skip-record", "Leave the first glucose record request for index I "
                         "unanswered; repeated requests are answered.",
          "I"},
+        {"answer-twice", "Answer the first glucose record request for index I twice, "
+                         "the copy 30 ms after the reply.",
+         "I"},
+        {"reply-delay", "Write each reply MS milliseconds after its command came "
+                        "(default 0).",
+         "MS", "0"},
         {"keep-running", "After the sleep command go on answering commands "
                          "until SIGTERM or the time limit."},
         {"timeout", "Give up after SECONDS (default 60; 0: no limit).", "SECONDS", "60"},
@@ -59,6 +65,8 @@ bool readNumbers(const QCommandLineParser& p, EmulatorOptions& o, QString& error
            readInt(p, "count", 0, kMaxReadings, o.generatedCount, error) &&
            readInt(p, "wake-after", 1, 1000000, o.faults.wakeAfter, error) &&
            readInt(p, "skip-record", 1, kMaxReadings, o.faults.skipRecord, error) &&
+           readInt(p, "answer-twice", 1, kMaxReadings, o.faults.answerTwice, error) &&
+           readInt(p, "reply-delay", 0, 10000, o.replyDelayMs, error) &&
            readInt(p, "timeout", 0, 1000000, o.timeoutSeconds, error);
 }
 

@@ -21,6 +21,7 @@ struct EmulatorOptions {
     int generatedCount = 12;
     MeterFaults faults;
     bool splitReplies = false;
+    int replyDelayMs = 0;
     bool keepRunning = false;
     int timeoutSeconds = 60;  // 0: no limit
     bool helpWanted = false;

@@ -73,10 +73,13 @@ void MeterModel::takeLongCommand(std::vector<QByteArray>& replies) {
 }
 
 void MeterModel::answer(const QByteArray& command, std::vector<QByteArray>& replies) {
+    answerAgain_ = false;
     const QByteArray reply = replyTo(command);
     if (reply.isEmpty() || faults_.neverAnswer)
         return;
     replies.push_back(faults_.doubleReplies ? reply + reply : reply);
+    if (answerAgain_)
+        replies.push_back(replies.back());
 }
 
 QByteArray MeterModel::replyTo(const QByteArray& command) {
@@ -115,6 +118,8 @@ QByteArray MeterModel::glucoseReply(int index) {
         recordSkipped_ = true;
         return QByteArray();
     }
+    if (index == faults_.answerTwice && !answeredTwice_)
+        answeredTwice_ = answerAgain_ = true;
     return glucoseRecord(*r);
 }
 

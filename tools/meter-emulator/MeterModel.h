@@ -17,6 +17,7 @@ struct MeterFaults {
     bool doubleReplies = false;  // every reply is sent twice in one piece
     bool noCountAnswer = false;  // the count request goes unanswered
     int skipRecord = 0;          // first glucose request for this index unanswered
+    int answerTwice = 0;         // first glucose request for this index answered twice
 };
 
 class MeterModel {
@@ -24,7 +25,8 @@ public:
     // readings[0] is record 1, the newest; at most 255 are reported.
     explicit MeterModel(std::vector<Reading> readings, MeterFaults faults = {});
 
-    // Each element is one reply, to be written in one piece.
+    // Each element is one reply, to be written in one piece (a reply given
+    // twice is two elements).
     std::vector<QByteArray> receive(const QByteArray& bytes);
 
     int sleepCommands() const { return sleepCommands_; }
@@ -44,6 +46,8 @@ private:
     QByteArray pending_;  // an unfinished 3-byte command
     int wakeTries_ = 0;
     bool recordSkipped_ = false;
+    bool answeredTwice_ = false;
+    bool answerAgain_ = false;  // the reply being given goes out twice
     int sleepCommands_ = 0;
 };
 

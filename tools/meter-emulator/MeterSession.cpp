@@ -1,7 +1,9 @@
 #include "MeterSession.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <cerrno>
+#include <map>
 #include <poll.h>
 #include <thread>
 #include <unistd.h>
@@ -37,10 +39,34 @@ Input readHost(int fd, int waitMs, QByteArray& bytes) {
     return Input::NoHost;
 }
 
-void answerHost(int fd, MeterModel& model, const QByteArray& bytes, bool split) {
-    for (const QByteArray& reply : model.receive(bytes))
-        writeReply(fd, reply, split);
-}
+// Replies wait here until their time, the meter's reply delay after the
+// command that asked for them; the meter says one thing at a time, so the
+// replies to one read of the host's bytes go out kCopyGapMs apart.
+class ReplyQueue {
+public:
+    bool empty() const { return queue_.empty(); }
+    void add(qint64 dueMs, const std::vector<QByteArray>& replies) {
+        for (const QByteArray& reply : replies) {
+            queue_.emplace(dueMs, reply);
+            dueMs += kCopyGapMs;
+        }
+    }
+    void writeDue(int fd, qint64 nowMs, bool split) {
+        while (!queue_.empty() && queue_.begin()->first <= nowMs) {
+            writeReply(fd, queue_.begin()->second, split);
+            queue_.erase(queue_.begin());
+        }
+    }
+    // How long the session may wait for the host before a reply is due.
+    int waitMs(qint64 nowMs) const {
+        if (queue_.empty())
+            return kPollMs;
+        return static_cast<int>(std::clamp<qint64>(queue_.begin()->first - nowMs, 0, kPollMs));
+    }
+
+private:
+    std::multimap<qint64, QByteArray> queue_;
+};
 
 void linger(int fd) {
     QElapsedTimer clock;
@@ -64,15 +90,17 @@ int runSession(int masterFd, MeterModel& model, const EmulatorOptions& options,
     QElapsedTimer clock;
     clock.start();
     QByteArray bytes;
+    ReplyQueue replies;
     while (!stopRequested) {
         if (timedOut(clock, options.timeoutSeconds))
             return finalStatus(model, kExitTimedOut);
-        const Input got = readHost(masterFd, kPollMs, bytes);
+        const Input got = readHost(masterFd, replies.waitMs(clock.elapsed()), bytes);
         if (got == Input::Bytes)
-            answerHost(masterFd, model, bytes, options.splitReplies);
+            replies.add(clock.elapsed() + options.replyDelayMs, model.receive(bytes));
         else if (got == Input::NoHost)
             std::this_thread::sleep_for(std::chrono::milliseconds(kNoHostPauseMs));
-        if (model.sleepCommands() > 0 && !options.keepRunning) {
+        replies.writeDue(masterFd, clock.elapsed(), options.splitReplies);
+        if (model.sleepCommands() > 0 && !options.keepRunning && replies.empty()) {
             linger(masterFd);
             return kExitSlept;
         }

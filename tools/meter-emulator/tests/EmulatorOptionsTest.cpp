@@ -27,6 +27,8 @@ TEST(EmulatorOptions, DefaultsNeedOnlyTheDataFolder) {
     EXPECT_FALSE(o.splitReplies || o.keepRunning);
     EXPECT_EQ(o.faults.wakeAfter, 1);
     EXPECT_EQ(o.faults.skipRecord, 0);
+    EXPECT_EQ(o.faults.answerTwice, 0);
+    EXPECT_EQ(o.replyDelayMs, 0);
 }
 
 TEST(EmulatorOptions, ReadsEveryFaultAndSetting) {
@@ -35,7 +37,7 @@ TEST(EmulatorOptions, ReadsEveryFaultAndSetting) {
     ASSERT_TRUE(parse({"--data-folder", "d", "--port", "5", "--count", "0", "--never-answer",
                        "--wake-after", "4", "--split-replies", "--double-replies",
                        "--no-count-answer", "--skip-record", "255", "--keep-running",
-                       "--timeout", "0"},
+                       "--timeout", "0", "--answer-twice", "7", "--reply-delay", "250"},
                       o, error))
         << error.toStdString();
     EXPECT_EQ(o.port, 5);
@@ -45,6 +47,8 @@ TEST(EmulatorOptions, ReadsEveryFaultAndSetting) {
     EXPECT_EQ(o.faults.wakeAfter, 4);
     EXPECT_EQ(o.faults.skipRecord, 255);
     EXPECT_EQ(o.timeoutSeconds, 0);
+    EXPECT_EQ(o.faults.answerTwice, 7);
+    EXPECT_EQ(o.replyDelayMs, 250);
     ASSERT_TRUE(parse({"--data-folder", "d", "--readings", "r.txt"}, o, error));
     EXPECT_EQ(o.readingsFile, "r.txt");
 }
@@ -60,6 +64,8 @@ TEST(EmulatorOptions, RefusesBadCommandLines) {
         {"--data-folder", "d", "--count", "many"},
         {"--data-folder", "d", "--wake-after", "0"},
         {"--data-folder", "d", "--skip-record", "0"},
+        {"--data-folder", "d", "--answer-twice", "256"},
+        {"--data-folder", "d", "--reply-delay", "-1"},
         {"--data-folder", "d", "--readings", "r", "--count", "3"},
         {"--data-folder", "d", "--no-such-option"},
         {"--data-folder", "d", "stray"},
@@ -80,7 +86,8 @@ TEST(EmulatorOptions, HelpListsEveryOption) {
     const QString help = helpText();
     for (const char* name : {"--data-folder", "--port", "--readings", "--count", "--never-answer",
                              "--wake-after", "--split-replies", "--double-replies",
-                             "--no-count-answer", "--skip-record", "--keep-running", "--timeout"})
+                             "--no-count-answer", "--skip-record", "--keep-running", "--timeout",
+                             "--answer-twice", "--reply-delay"})
         EXPECT_TRUE(help.contains(name)) << name;
 }
 

@@ -119,6 +119,18 @@ TEST_F(MeterEmulatorProcess, SplitRepliesReachTheHostInTwoPolls) {
     EXPECT_EQ(ask(QByteArray(), 1), bytes({0xF1}));
 }
 
+TEST_F(MeterEmulatorProcess, DelayedRepliesComeLateAndTheSleepAckStillArrives) {
+    ASSERT_TRUE(start({"--count", "1", "--reply-delay", "150"}));
+    ASSERT_TRUE(openLink());
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(ask(bytes({0x00}), 1), bytes({0x00}));
+    EXPECT_GE(clock.elapsed(), 150);
+    EXPECT_EQ(ask(bytes({0xB5, 0xA5, 0xA9}), 3), bytes({0xAA, 0x5A, 0xAA}));
+    ASSERT_TRUE(emulator_.waitForFinished(5000));
+    EXPECT_EQ(emulator_.exitCode(), 0);
+}
+
 TEST_F(MeterEmulatorProcess, TerminationRemovesTheComEntry) {
     ASSERT_TRUE(start({"--count", "0"}));
     EXPECT_TRUE(QFileInfo(comEntry()).isSymLink());

@@ -120,6 +120,17 @@ TEST(MeterModelFaults, NoCountAnswerLeavesOtherCommandsAlone) {
     EXPECT_EQ(meter.receive(glucoseRequest(3)), Replies{glucoseRecord(kThree[2])});
 }
 
+TEST(MeterModelFaults, AnswerTwiceRepliesTwiceToTheFirstGlucoseRequestForIt) {
+    MeterFaults faults;
+    faults.answerTwice = 2;
+    MeterModel meter(kThree, faults);
+    EXPECT_EQ(meter.receive(glucoseRequest(1)), Replies{glucoseRecord(kThree[0])});
+    EXPECT_EQ(meter.receive(timeRequest(2)), Replies{timeRecord(kThree[1])});
+    const QByteArray second = glucoseRecord(kThree[1]);
+    EXPECT_EQ(meter.receive(glucoseRequest(2)), (Replies{second, second}));
+    EXPECT_EQ(meter.receive(glucoseRequest(2)), Replies{second});
+}
+
 TEST(MeterModelFaults, SkipRecordMissesOnlyTheFirstGlucoseRequestForIt) {
     MeterFaults faults;
     faults.skipRecord = 2;
