@@ -5,6 +5,7 @@
 #include "app/Module1.h"
 #include "linegraph/ReadingSelection.h"
 #include "linegraph/ReadingTip.h"
+#include "platform/DesignControls.h"
 #include "platform/Twips.h"
 
 using platform::placeTwips;
@@ -90,25 +91,14 @@ void frmLineGraphBase::createStatistics(QWidget* page) {
     placeTwips(Label4, 240, 840, design_.label4Width, 375);
     Label2 = label(QStringLiteral("- -"), page);
     placeTwips(Label2, design_.label2Left, 840, 495, 375);
-    const QString unitCaption = unitText(design_.unit);
-    struct Row {
-        QLabel*& caption;
-        const char* text;
-        QLabel*& value;
-        QLabel*& unit;
-    } rows[] = {{Label7, "Highest value :", Label12, Label6},
-                {Label8, "Lowest value :", Label13, Label10},
-                {Label9, "Average :", Label14, Label11}};
-    int top = 120;
-    for (Row& r : rows) {
-        r.caption = label(QString::fromLatin1(r.text), page);
-        placeTwips(r.caption, design_.captionsLeft, top, 1575, 375);
-        r.value = label(QStringLiteral("- - -"), page);
-        placeTwips(r.value, design_.valuesLeft, top, 735, 375);
-        r.unit = label(unitCaption, page);
-        placeTwips(r.unit, design_.unitsLeft, top, 855, 375);
-        top += 360;
-    }
+    platform::newStatisticsRows(page,
+                                {{&Label7, &Label8, &Label9},
+                                 {&Label12, &Label13, &Label14},
+                                 {&Label6, &Label10, &Label11}},
+                                {design_.captionsLeft, design_.valuesLeft, design_.unitsLeft, 735, 855},
+                                unitText(design_.unit));
+    for (QLabel* l : {Label7, Label8, Label9, Label12, Label13, Label14, Label6, Label10, Label11})
+        l->setFont(Label4->font());
 }
 
 void frmLineGraphBase::createChart(QWidget* page) {

@@ -14,6 +14,17 @@ QLabel* newLabel(const QString& text, QWidget* parent, int left, int top, int wi
     return label;
 }
 
+void newStatisticsRows(QWidget* parent, const StatisticsRows& rows, const StatisticsColumns& at,
+                       const QString& unit) {
+    static const char* const kCaptions[] = {"Highest value :", "Lowest value :", "Average :"};
+    for (int i = 0; i < 3; ++i) {
+        const int top = 120 + 360 * i;
+        *rows.captions[i] = newLabel(QString::fromLatin1(kCaptions[i]), parent, at.captionsLeft, top);
+        *rows.values[i] = newLabel(QStringLiteral("- - -"), parent, at.valuesLeft, top, at.valueWidth);
+        *rows.units[i] = newLabel(unit, parent, at.unitsLeft, top, at.unitWidth);
+    }
+}
+
 QLineEdit* newTextBox(const QString& text, QWidget* parent, int left, int top, int width,
                       int height) {
     auto* box = new QLineEdit(text, parent);

@@ -10,6 +10,20 @@ namespace platform {
 QLabel* newLabel(const QString& text, QWidget* parent, int left, int top, int width = 1800,
                  int height = 300);
 
+// The three statistics rows every report shows: "Highest value :",
+// "Lowest value :" and "Average :", each with its value ("- - -") and unit,
+// one row every 360 twips from the top of 120.
+struct StatisticsRows {
+    QLabel** captions[3];
+    QLabel** values[3];
+    QLabel** units[3];
+};
+struct StatisticsColumns {
+    int captionsLeft, valuesLeft, unitsLeft, valueWidth, unitWidth;
+};
+void newStatisticsRows(QWidget* parent, const StatisticsRows& rows, const StatisticsColumns& at,
+                       const QString& unit);
+
 // A text box laid over another control: no frame, read as it stands.
 QLineEdit* newTextBox(const QString& text, QWidget* parent, int left, int top, int width,
                       int height);

@@ -31,15 +31,11 @@ void frmR05::createLabels(QWidget* page) {
                        4200);
     Label4 = newLabel(QStringLiteral("Datas covered :"), page, 240, 840);
     Label2 = newLabel(QStringLiteral("- -"), page, 2040, 840, 1200);
-    Label7 = newLabel(QStringLiteral("Highest value :"), page, 6240, 120);
-    Label8 = newLabel(QStringLiteral("Lowest value :"), page, 6240, 480);
-    Label9 = newLabel(QStringLiteral("Average :"), page, 6240, 840);
-    Label12 = newLabel(QStringLiteral("- - -"), page, 8400, 120, 1200);
-    Label13 = newLabel(QStringLiteral("- - -"), page, 8400, 480, 1200);
-    Label14 = newLabel(QStringLiteral("- - -"), page, 8400, 840, 1200);
-    Label6 = newLabel(QStringLiteral("mg/dL"), page, 9720, 120, 960);
-    Label10 = newLabel(QStringLiteral("mg/dL"), page, 9720, 480, 960);
-    Label11 = newLabel(QStringLiteral("mg/dL"), page, 9720, 840, 960);
+    platform::newStatisticsRows(page,
+                                {{&Label7, &Label8, &Label9},
+                                 {&Label12, &Label13, &Label14},
+                                 {&Label6, &Label10, &Label11}},
+                                {6240, 8400, 9720, 1200, 960}, QStringLiteral("mg/dL"));
 }
 
 void frmR05::createChart(QWidget* page) {

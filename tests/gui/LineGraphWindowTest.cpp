@@ -9,27 +9,11 @@
 #include "pclinegraph/frmR02p.h"
 #include "shell/frmMain.h"
 #include "shell/frmMenu.h"
-#include "tests/support/GuiTest.h"
+#include "tests/support/ReportWindowTest.h"
 #include "tests/support/ReadingRows.h"
 
-class LineGraphWindowTest : public GuiTest {
+class LineGraphWindowTest : public ReportWindowTest {
 protected:
-    void SetUp() override {
-        GuiTest::SetUp();
-        main_ = std::make_unique<frmMain>();
-        main_->Load();
-        Module1::State& s = Module1::state();
-        s.UserName = QStringLiteral("anna");
-        s.GluUnit = 1;
-        s.TimeFormat = 1;
-        s.LimitMax = 180;
-        s.LimitMin = 70;
-    }
-    void TearDown() override {
-        main_->CloseChildForms();
-        main_.reset();
-        GuiTest::TearDown();
-    }
     static void setReadings(const std::vector<ReadingRow>& rows) {
         fillReadings(Module1::state().readings, rows);
     }
@@ -37,7 +21,6 @@ protected:
     static QStringList statistics(const frmLineGraphBase& w) {
         return {w.Label2->text(), w.Label12->text(), w.Label13->text(), w.Label14->text()};
     }
-    std::unique_ptr<frmMain> main_;
 };
 
 TEST_F(LineGraphWindowTest, OpensFromEveryCommandByUnit) {

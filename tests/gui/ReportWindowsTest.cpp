@@ -20,7 +20,7 @@
 #include "reports/frmR05.h"
 #include "shell/frmMain.h"
 #include "shell/frmMenu.h"
-#include "tests/support/GuiTest.h"
+#include "tests/support/ReportWindowTest.h"
 #include "tests/support/FileBytes.h"
 
 namespace {
@@ -57,24 +57,8 @@ QAction* toolButton(frmMain& main, const QString& key) {
 
 }  // namespace
 
-class ReportWindowsTest : public GuiTest {
+class ReportWindowsTest : public ReportWindowTest {
 protected:
-    void SetUp() override {
-        GuiTest::SetUp();
-        main_ = std::make_unique<frmMain>();
-        main_->Load();
-        Module1::State& s = Module1::state();
-        s.UserID = s.UserName = QStringLiteral("anna");
-        s.GluUnit = 1;
-        s.TimeFormat = 1;
-        s.LimitMax = 120;
-        s.LimitMin = 80;
-    }
-    void TearDown() override {
-        main_->CloseChildForms();
-        main_.reset();
-        GuiTest::TearDown();
-    }
     // Readings oldest first as {month, day, hour, minute, glucose} of 2007,
     // in memory and in the readings file.
     void store(const std::vector<std::array<int, 5>>& readings) {
@@ -96,7 +80,6 @@ protected:
         Module1::state().readings.ReadCount = 1;
         ASSERT_TRUE(writePlaceholderReadingsFile(Module1::state().UserID));
     }
-    std::unique_ptr<frmMain> main_;
 };
 
 TEST_F(ReportWindowsTest, DataListShowsTheFileNewestFirstAndKeepsEditsInTheGrid) {
