@@ -1,10 +1,16 @@
 // Start-up: splash with its progress, the hidden main window, the one-second
 // wait and the sign-in window.
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 
 #include "accounts/frmLogin.h"
 #include "app/Main.h"
+#include "platform/core/DataFolder.h"
+#include "platform/core/FolderLock.h"
+#include "platform/core/TextFile.h"
+#include "tests/support/FileBytes.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
 #include "tests/support/GuiTest.h"
@@ -42,6 +48,9 @@ protected:
 };
 
 TEST_F(StartupTest, SplashFillsDuringTheWaitThenSignInAppears) {
+    // What a program killed in the middle of a rewrite left behind.
+    const QString leftover = dataFile("ZuRegister.txt.Xy12Zq");
+    writeBytes(leftover, "ID,Passwd\r\n");
     QList<Sample> samples;
     QTimer sampler;
     sampler.setInterval(20);
@@ -76,4 +85,27 @@ TEST_F(StartupTest, SplashFillsDuringTheWaitThenSignInAppears) {
     EXPECT_TRUE(after.signInShown);
     EXPECT_TRUE(frmLogin::instance().window()->isVisible());
     EXPECT_TRUE(after.mainLoadedHidden);
+    EXPECT_FALSE(QFile::exists(leftover));
+    EXPECT_EQ(QFile::permissions(platform::dataFolder()) & (QFile::ReadOther | QFile::ExeGroup), 0);
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(StartupTest, SecondProgramOnTheFolderSaysSoAndEndsChangingNothing) {
+    const QString folder = platform::dataFolder();
+    const platform::FolderLock firstProgram(folder);
+    ASSERT_EQ(firstProgram.outcome(), platform::FolderLock::Outcome::Held);
+    writeBytes(dataFile("ZuRegister.txt.Xy12Zq"), "being written");  // the first program's rewrite
+    const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+
+    Main();
+
+    const QList<platform::RecordedMessage> told = messages();
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(told[0].text, alreadyRunningMessage(folder));
+    EXPECT_TRUE(told[0].text.startsWith("Ambrel Management Software is already running !!"));
+    EXPECT_EQ(endProgramCalls_, 1);
+    EXPECT_FALSE(frmSplash::instance().isLoaded());
+    EXPECT_EQ(MainForm(), nullptr);
+    EXPECT_FALSE(frmLogin::instance().isLoaded());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
 }
