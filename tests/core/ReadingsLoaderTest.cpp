@@ -100,7 +100,7 @@ TEST_F(ReadingsLoaderTest, LeavesOutLinesWithUnreadableNumbersAndAsksForABackup)
                        "T0003,00095,March,04,07,09,C,05.3,2008,x",  // month not a number
                        "T0004,00095,03,04,07,09,C,05.3,40000,x",  // year beyond 16 bits
                        "T0005,00095,03,04,07,09,C",               // too short for a year
-                       "T0006,00095,03,04,07,9.5,C,05.3,2008,x",  // not a whole number
+                       "T0006,00095,03,04,07,1e1,C,05.3,2008,x",  // an exponent is no number
                        line(7, 107, 2, "PC")});
     const ReadingsLoadResult r = load();
     EXPECT_EQ(r.linesLeftOut, 5);
@@ -108,6 +108,26 @@ TEST_F(ReadingsLoaderTest, LeavesOutLinesWithUnreadableNumbersAndAsksForABackup)
     EXPECT_EQ(s_->readings.ReadGlucose[1], 107);
     EXPECT_EQ(s_->readings.ReadGlucose[2], 101);
     EXPECT_TRUE(s_->readingsFileNeedsBackup);
+}
+
+// A file edited by hand or by another program may hold "12.0" for 12.
+TEST_F(ReadingsLoaderTest, DecimalNumbersAreRoundedHalfToEven) {
+    constexpr int kLeftOut = 99999;
+    const struct {
+        const char* glucose;
+        int loaded;
+    } cases[] = {{"12.0", 12}, {"9.5", 10}, {"10.5", 10}, {" 7.49 ", 7}, {".5", 0}, {"126.", 126},
+                 {"-2.5", -2}, {"32767.4", 32767}, {"32767.5", kLeftOut}, {"1.2.3", kLeftOut},
+                 {"1e2", kLeftOut}, {"inf", kLeftOut}, {"9.5x", kLeftOut}};
+    for (const auto& c : cases) {
+        writeFile(file(), {QStringLiteral("T0001,%1,03,04,07,09,C,05.3,2008.0,x").arg(c.glucose)});
+        const ReadingsLoadResult r = load();
+        EXPECT_EQ(r.linesLeftOut, c.loaded == kLeftOut ? 1 : 0) << c.glucose;
+        if (c.loaded != kLeftOut) {
+            EXPECT_EQ(s_->readings.ReadGlucose[1], c.loaded) << c.glucose;
+            EXPECT_EQ(s_->readings.ReadYear[1], 2008) << c.glucose;
+        }
+    }
 }
 
 TEST_F(ReadingsLoaderTest, OnlyBadLinesLoadAsThePlaceholderRowAndAskForABackup) {
