@@ -20,6 +20,7 @@ namespace {
 struct Sample {
     bool splashShown = false;
     int progress = -1;
+    bool percentShown = false;
     bool mainLoadedHidden = false;
     bool signInShown = false;
 };
@@ -28,8 +29,10 @@ Sample takeSample() {
     Sample s;
     frmSplash& splash = frmSplash::instance();
     s.splashShown = splash.isLoaded() && splash.window()->isVisible();
-    if (splash.isLoaded())
+    if (splash.isLoaded()) {
         s.progress = splash.ProgressBar1->value();
+        s.percentShown = splash.ProgressBar1->isTextVisible();
+    }
     frmMain* main = MainForm();
     s.mainLoadedHidden = main && main->isLoaded() && !main->window()->isVisible();
     s.signInShown = frmLogin::instance().isLoaded();
@@ -72,6 +75,7 @@ TEST_F(StartupTest, SplashFillsDuringTheWaitThenSignInAppears) {
         EXPECT_TRUE(s.splashShown);
         EXPECT_TRUE(s.mainLoadedHidden);
         EXPECT_FALSE(s.signInShown);
+        EXPECT_FALSE(s.percentShown);
         EXPECT_EQ(s.progress % 10, 0);
         EXPECT_GE(s.progress, previous);
         EXPECT_LE(s.progress - previous, 10);
