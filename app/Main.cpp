@@ -69,13 +69,14 @@ void Main() {
         platform::EndProgram();
         return;
     }
-    // Only now that no other program can be writing in the folder.
-    platform::removeLeftoverTemporaries(folder);
-    platform::restrictToOwner(folder);
     endWithLastWindow();
     platform::WebBrowser::setHomePage(QUrl(productWebAddress()));
     frmSplash::instance().Show();
     frmSplash::instance().window()->repaint();
+    // Only now that no other program can be writing in the folder, and
+    // before anything is written to it.
+    platform::removeLeftoverTemporaries(folder);
+    platform::restrictToOwner(folder);
     mainFormSlot() = new frmMain;
     mainFormSlot()->Load();
     Module1::WaitSeconds(1);
