@@ -71,17 +71,13 @@ TEST_F(TextFileTest, CharactersWithoutALatin1ByteFailTheWriteAndKeepTheOldFile) 
 }
 
 TEST_F(TextFileTest, EveryWriterLeavesTheFileReadableByItsOwnerOnly) {
-    const QString open = path("open.txt");
-    writeBytes(open, "x\r\n");
-    ASSERT_TRUE(QFile::setPermissions(open, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                                QFile::ReadOther));
+    writeBytes(path("open.txt"), "x\r\n");
+    QFile::setPermissions(path("open.txt"), kOwnerOnlyFile | QFile::ReadOther);
     ASSERT_TRUE(writeLinesAtomic(path("new.txt"), {"a"}));
     ASSERT_TRUE(copyFileAtomic(path("new.txt"), path("copy.txt")));
-    ASSERT_TRUE(writeLinesAtomic(open, {"b"}));  // an old file's looser mode is not kept
-    for (const char* name : {"new.txt", "copy.txt", "open.txt"}) {
-        const QFile::Permissions p = QFile::permissions(path(name));
-        EXPECT_EQ(p & ~(QFile::ReadUser | QFile::WriteUser), kOwnerOnlyFile) << name;
-    }
+    ASSERT_TRUE(writeLinesAtomic(path("open.txt"), {"b"}));  // an old file's looser mode is not kept
+    for (const char* name : {"new.txt", "copy.txt", "open.txt"})
+        EXPECT_EQ(QFile::permissions(path(name)) & ~(QFile::ReadUser | QFile::WriteUser), kOwnerOnlyFile);
 }
 
 TEST(DigitPatternTest, ZeroPaddingAndOneDecimalWithAPoint) {
