@@ -26,6 +26,37 @@ bool holdsAny(const QString& text, QStringView forbidden) {
     return false;
 }
 
+// A character that shows nothing on screen: a control or format character,
+// a space other than the plain blank (the no-break space among them), a line
+// or paragraph separator, or a code point with no character. Two IDs that
+// differ only by one would look the same in the user list.
+bool isInvisible(QChar c) {
+    switch (c.category()) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_NotAssigned:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    case QChar::Separator_Space:
+        return c != QLatin1Char(' ');
+    default:
+        return false;
+    }
+}
+
+bool showsSomething(const QString& id) {
+    bool anyVisible = false;
+    for (const QChar c : id) {
+        if (isInvisible(c))
+            return false;
+        anyVisible = anyVisible || c != QLatin1Char(' ');
+    }
+    return anyVisible;
+}
+
 bool isReservedName(const QString& id) {
     return id == QStringLiteral(".") || id == QStringLiteral("..") ||
            id.compare(QStringLiteral("ZuRegister"), Qt::CaseInsensitive) == 0;
@@ -34,7 +65,7 @@ bool isReservedName(const QString& id) {
 }  // namespace
 
 bool isUsableUserId(const QString& id) {
-    return !id.isEmpty() && fitsFileName(id) && platform::isLatin1(id) &&
+    return showsSomething(id) && fitsFileName(id) && platform::isLatin1(id) &&
            !holdsAny(id, u"/\\:*?\"<>|,") && !isReservedName(id);
 }
 

@@ -49,6 +49,9 @@ QWidget* frmLogin::CreateControls() {
     TextPasswd->setEchoMode(QLineEdit::Password);
     TextPasswd->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
     placeTwips(TextPasswd, 2460, 870, 2880, 390);
+    // Screen readers name each box after its label.
+    Label1->setBuddy(ComboName);
+    Label2->setBuddy(TextPasswd);
 
     CommandLoginIn = new QPushButton(QStringLiteral("Login"), w);
     placeTwips(CommandLoginIn, 300, 1800, 1500, 480);

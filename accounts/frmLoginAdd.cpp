@@ -47,6 +47,10 @@ QWidget* frmLoginAdd::CreateControls() {
     placeTwips(LabelCheck, 240, 1410, 2100, 300);
     TextCheck = passwordBox(w);
     placeTwips(TextCheck, 2400, 1350, 2760, 390);
+    // Screen readers name each box after its label.
+    LabelName->setBuddy(TextName);
+    LabelPasswd->setBuddy(TextPasswd);
+    LabelCheck->setBuddy(TextCheck);
 
     CommandAddOk = new QPushButton(QStringLiteral("OK"), w);
     placeTwips(CommandAddOk, 960, 2040, 1500, 480);

@@ -126,6 +126,12 @@ void frmSet::createLimitFrame(QWidget* w) {
     Label6 = label("PC Lower limit:", Frame4, 240, 1200, 1500);
     TextMinp = limitBox("80", Frame4, 1170);
     Label8 = label("mg/dL", Frame4, 3000, 1200, 960);
+    // Screen readers name each box after its label, so the post-meal pair
+    // ("PC Uper limit:") is told apart from the other pair.
+    Label1->setBuddy(TextMax);
+    Label2->setBuddy(TextMin);
+    Label7->setBuddy(TextMaxp);
+    Label6->setBuddy(TextMinp);
     for (QWidget* hidden : {static_cast<QWidget*>(Label7), static_cast<QWidget*>(TextMaxp),
                             static_cast<QWidget*>(Label9), static_cast<QWidget*>(Label6),
                             static_cast<QWidget*>(TextMinp), static_cast<QWidget*>(Label8)})

@@ -1,10 +1,14 @@
 #include "meter/ReadingsLoader.h"
 
+#include <QLocale>
+#include <QRegularExpression>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <optional>
 
 #include "meter/ReadingsFile.h"
+#include "platform/core/DigitPattern.h"
 #include "platform/core/TextFile.h"
 #include "platform/core/TextTable.h"
 
@@ -38,13 +42,35 @@ LineFields splitFields(QStringView line) {
     return fields;
 }
 
-std::optional<qint16> shortField(QStringView field) {
-    bool ok = false;
-    const int value = field.trimmed().toInt(&ok);
-    if (!ok || value < std::numeric_limits<qint16>::min() ||
-        value > std::numeric_limits<qint16>::max())
+// A decimal number the way the text driver reads it: digits with an optional
+// sign and one decimal point ("12.0", ".5"). Nothing for any other text,
+// exponents and "inf" included.
+std::optional<double> decimalField(QStringView text) {
+    static const QRegularExpression kDecimal(QStringLiteral("^[+-]?(\\d+\\.\\d*|\\.\\d+)$"));
+    if (!kDecimal.match(text).hasMatch())
         return std::nullopt;
-    return static_cast<qint16>(value);
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text, &ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+bool fitsShort(double value) {
+    return value >= std::numeric_limits<qint16>::min() && value <= std::numeric_limits<qint16>::max();
+}
+
+// The field as a 16-bit whole number. A decimal number is rounded, an exact
+// half to the even number ("12.0" is 12, "9.5" is 10, "10.5" is 10).
+std::optional<qint16> shortField(QStringView field) {
+    const QStringView text = field.trimmed();
+    bool whole = false;
+    const int value = text.toInt(&whole);
+    if (whole)
+        return fitsShort(value) ? std::optional<qint16>(static_cast<qint16>(value)) : std::nullopt;
+    const std::optional<double> decimal = decimalField(text);
+    if (!decimal || !fitsShort(std::trunc(*decimal)))
+        return std::nullopt;
+    const double rounded = static_cast<double>(platform::roundHalfEven(*decimal));
+    return fitsShort(rounded) ? std::optional<qint16>(static_cast<qint16>(rounded)) : std::nullopt;
 }
 
 // The mark as the text driver hands it out: a number when it reads as one,

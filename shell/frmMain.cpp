@@ -116,6 +116,7 @@ void frmMain::createToolBar(QMainWindow* w) {
         QAction* button = tbToolBar->addAction(platform::pictureIcon(b.icon), QString());
         button->setData(key);
         button->setToolTip(key);
+        tbToolBar->widgetForAction(button)->setAccessibleName(key);  // the button shows an icon only
         // The meter cannot be controlled from the program: shown, never usable.
         button->setEnabled(key != QLatin1String("Meter Control"));
     }

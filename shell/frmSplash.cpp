@@ -33,6 +33,7 @@ QWidget* frmSplash::CreateControls() {
 
     ProgressBar1 = new QProgressBar(w);
     ProgressBar1->setRange(0, 100);
+    ProgressBar1->setTextVisible(false);
     placeTwips(ProgressBar1, 300, 2160, 5700, 360);
 
     Timer1 = new QTimer(w);

@@ -1,6 +1,7 @@
 #include "platform/core/DataFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace platform {
 
@@ -9,7 +10,10 @@ QString dataFolder() {
     if (base.isEmpty())
         base = QDir::homePath() + QStringLiteral("/.local/share");
     const QString folder = base + QStringLiteral("/ambrel");
-    QDir().mkpath(folder);
+    if (!QFileInfo(folder).isDir()) {
+        QDir().mkpath(base);
+        QDir().mkdir(folder, kOwnerOnlyFolder);
+    }
     return folder;
 }
 

@@ -3,6 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <fcntl.h>
+#include <optional>
+#include <unistd.h>
 
 namespace platform {
 
@@ -12,14 +15,45 @@ bool& simulatedFailure() {
     return on;
 }
 
-QByteArray joinCrLf(const QStringList& lines) {
+// The bytes of the lines, each ended by CR LF; nothing when a character has
+// no Latin-1 byte (it would be written as "?" and read back as another text).
+std::optional<QByteArray> latin1CrLf(const QStringList& lines) {
     QByteArray out;
     for (const QString& line : lines) {
+        if (!isLatin1(line))
+            return std::nullopt;
         out += line.toLatin1();
         out += "\r\n";
     }
     return out;
 }
+
+// A rename is only lasting once the folder that holds the name is on disk
+// too; before that a power cut can bring back the old file or none at all.
+bool syncFolderOf(const QString& path) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+// Writes `data` as the whole new content of `path`, readable by its owner
+// only: a temporary file in the same folder, synced, then renamed over the
+// old file, and the folder synced.
+bool replaceWhole(const QString& path, const QByteArray& data) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!file.setPermissions(kOwnerOnlyFile) || file.write(data) != data.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit() && syncFolderOf(path);
+}
+
 }  // namespace
 
 bool fileExists(const QString& path) {
@@ -57,22 +91,15 @@ void setSimulateWriteFailure(bool on) {
 bool writeLinesAtomic(const QString& path, const QStringList& lines) {
     if (simulatedFailure())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray data = joinCrLf(lines);
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    const std::optional<QByteArray> data = latin1CrLf(lines);
+    return data && replaceWhole(path, *data);
 }
 
 bool appendLine(const QString& path, const QString& line) {
-    if (simulatedFailure())
+    if (simulatedFailure() || !isLatin1(line))
         return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly))
         return false;
     QByteArray data;
     if (file.size() > 0) {
@@ -87,7 +114,7 @@ bool appendLine(const QString& path, const QString& line) {
     const qint64 oldSize = file.size();
     if (!file.seek(oldSize))
         return false;
-    const bool ok = file.write(data) == data.size() && file.flush();
+    const bool ok = file.write(data) == data.size() && file.flush() && ::fsync(file.handle()) == 0;
     if (!ok)
         file.resize(oldSize);  // a line cut short by a full disk must not stay behind
     file.close();
@@ -101,14 +128,7 @@ bool copyFileAtomic(const QString& source, const QString& target) {
     if (!in.open(QIODevice::ReadOnly))
         return false;
     const QByteArray data = in.readAll();
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(data) != data.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return in.error() == QFileDevice::NoError && replaceWhole(target, data);
 }
 
 bool isLatin1(const QString& text) {

@@ -2,6 +2,7 @@
 // Plain text files as the program keeps them: single-byte Latin-1 text,
 // every line ended by CR LF. Whole-file rewrites go through writeLinesAtomic
 // so a failed write never leaves a half-written file behind.
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -13,16 +14,24 @@ bool fileExists(const QString& path);
 // without an ending still counts). Returns false when the file cannot be read.
 bool readLines(const QString& path, QStringList& lines);
 
+// The program's files hold passwords and readings: their owner alone may
+// read them.
+constexpr QFile::Permissions kOwnerOnlyFile = QFile::ReadOwner | QFile::WriteOwner;
+
 // Replaces the file whole: writes a temporary file in the same folder,
-// flushes it and renames it over the old one. On failure the old file is
-// left as it was and false is returned.
+// syncs it to disk, renames it over the old one and syncs the folder. The
+// new file is readable by its owner only. On failure, a character with no
+// Latin-1 byte among them, the old file is left as it was and false is
+// returned.
 bool writeLinesAtomic(const QString& path, const QStringList& lines);
 
-// Appends one line (CR LF added) to an existing file; when the file does not
-// end with a line ending, one is written first so the new line stands alone.
+// Appends one line (CR LF added) to an existing file and syncs it to disk;
+// when the file does not end with a line ending, one is written first so the
+// new line stands alone. False, with nothing written, when the file is
+// missing, the line holds a character with no Latin-1 byte, or the write fails.
 bool appendLine(const QString& path, const QString& line);
 
-// Copies a file whole over target (atomically). False when it cannot.
+// Copies a file whole over target (atomically, owner only). False when it cannot.
 bool copyFileAtomic(const QString& source, const QString& target);
 
 // Fault injection for tests: while on, every write above fails as a full

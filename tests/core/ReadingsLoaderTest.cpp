@@ -100,7 +100,7 @@ TEST_F(ReadingsLoaderTest, LeavesOutLinesWithUnreadableNumbersAndAsksForABackup)
                        "T0003,00095,March,04,07,09,C,05.3,2008,x",  // month not a number
                        "T0004,00095,03,04,07,09,C,05.3,40000,x",  // year beyond 16 bits
                        "T0005,00095,03,04,07,09,C",               // too short for a year
-                       "T0006,00095,03,04,07,9.5,C,05.3,2008,x",  // not a whole number
+                       "T0006,00095,03,04,07,1e1,C,05.3,2008,x",  // an exponent is no number
                        line(7, 107, 2, "PC")});
     const ReadingsLoadResult r = load();
     EXPECT_EQ(r.linesLeftOut, 5);
@@ -108,6 +108,20 @@ TEST_F(ReadingsLoaderTest, LeavesOutLinesWithUnreadableNumbersAndAsksForABackup)
     EXPECT_EQ(s_->readings.ReadGlucose[1], 107);
     EXPECT_EQ(s_->readings.ReadGlucose[2], 101);
     EXPECT_TRUE(s_->readingsFileNeedsBackup);
+}
+
+// A file edited by hand or by another program may hold "12.0" for 12.
+TEST_F(ReadingsLoaderTest, DecimalNumbersAreRoundedHalfToEven) {
+    const QStringList texts{"12.0", "9.5", "10.5", " 7.49 ", ".5", "126.", "-2.5", "32767.4",
+                            "32767.5", "1.2.3", "1e2", "inf", "9.5x"};
+    const QList<int> loaded{12, 10, 10, 7, 0, 126, -2, 32767};  // the rest are left out
+    for (int i = 0; i < texts.size(); ++i) {
+        writeFile(file(), {QStringLiteral("T0001,%1,03,04,07,09,C,05.3,2008.0,x").arg(texts[i])});
+        const bool read = i < loaded.size();  // else the placeholder row stands
+        EXPECT_EQ(load().readingsLoaded, read ? 1 : 0) << texts[i].toStdString();
+        EXPECT_EQ(s_->readings.ReadGlucose[1], read ? loaded[i] : 0) << texts[i].toStdString();
+        EXPECT_EQ(s_->readings.ReadYear[1], read ? 2008 : 0);
+    }
 }
 
 TEST_F(ReadingsLoaderTest, OnlyBadLinesLoadAsThePlaceholderRowAndAskForABackup) {

@@ -47,8 +47,15 @@ TEST(RegisterCredentials, RefusesIdsThatCannotBeFileNamesOrRegisterFields) {
         EXPECT_FALSE(isUsableUserId(id)) << id.toStdString();
 }
 
+// Blanks alone, and characters that show nothing, would give an ID that
+// cannot be told apart from another one in the user list.
+TEST(RegisterCredentials, RefusesBlankIdsAndCharactersThatDoNotShow) {
+    for (const char* id : {" ", "   ", "a\u00a0b", "\u00a0", "a\u00adb", "a\u200bb", "\u3000"})
+        EXPECT_FALSE(isUsableUserId(QString::fromUtf8(id))) << id;
+}
+
 TEST(RegisterCredentials, AcceptsOrdinaryIds) {
-    for (const QString& id : QStringList{"bob", " guest", "Guest", "a.b", "...", "ZuRegister2",
+    for (const QString& id : QStringList{"bob", " guest", "Guest", "a.b", "...", "ZuRegister2", "ann lee ",
                              QString(200, QChar('x')), QString::fromUtf8("José")})
         EXPECT_TRUE(isUsableUserId(id)) << id.toStdString();
 }

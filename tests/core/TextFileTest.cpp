@@ -56,6 +56,28 @@ TEST_F(TextFileTest, AppendStartsANewLineWhenTheFileLacksOne) {
     ASSERT_TRUE(appendLine(p, "last"));
     EXPECT_EQ(bytesOf(p), QByteArray("header\r\nrow\r\nnext\r\nlast\r\n"));
     EXPECT_FALSE(appendLine(path("sub/none.txt"), "x"));
+    EXPECT_FALSE(appendLine(path("none.txt"), "x"));
+    EXPECT_FALSE(QFile::exists(path("none.txt")));
+}
+
+// "?" in place of a character would read back as another ID or password.
+TEST_F(TextFileTest, CharactersWithoutALatin1ByteFailTheWriteAndKeepTheOldFile) {
+    const QString p = path("e.txt");
+    ASSERT_TRUE(writeLinesAtomic(p, {"old"}));
+    EXPECT_FALSE(writeLinesAtomic(p, {"fine", QString::fromUtf8("euro\u20ac")}));
+    EXPECT_FALSE(appendLine(p, QString::fromUtf8("\u540d\u524d")));
+    EXPECT_FALSE(copyFileAtomic(path("missing.txt"), p));
+    EXPECT_EQ(bytesOf(p), QByteArray("old\r\n"));
+}
+
+TEST_F(TextFileTest, EveryWriterLeavesTheFileReadableByItsOwnerOnly) {
+    writeBytes(path("open.txt"), "x\r\n");
+    QFile::setPermissions(path("open.txt"), kOwnerOnlyFile | QFile::ReadOther);
+    ASSERT_TRUE(writeLinesAtomic(path("new.txt"), {"a"}));
+    ASSERT_TRUE(copyFileAtomic(path("new.txt"), path("copy.txt")));
+    ASSERT_TRUE(writeLinesAtomic(path("open.txt"), {"b"}));  // an old file's looser mode is not kept
+    for (const char* name : {"new.txt", "copy.txt", "open.txt"})
+        EXPECT_EQ(QFile::permissions(path(name)) & ~(QFile::ReadUser | QFile::WriteUser), kOwnerOnlyFile);
 }
 
 TEST(DigitPatternTest, ZeroPaddingAndOneDecimalWithAPoint) {

@@ -94,8 +94,9 @@ TEST_F(NewUserWindowTest, DifferentPasswordsEmptyBothPasswordBoxesOnly) {
     EXPECT_EQ(boxes(), QStringList({"ann", "", ""}));
 }
 
-TEST_F(NewUserWindowTest, IdsThatCannotBeFileNamesAreRefused) {
-    for (const QString& id : QStringList{"a/b", "a,b", "..", "zuREGISTER", QString::fromUtf8("名前")})
+TEST_F(NewUserWindowTest, IdsThatCannotBeFileNamesOrDoNotShowAreRefused) {
+    for (const QString& id : QStringList{"a/b", "a,b", "..", "zuREGISTER", QString::fromUtf8("名前"),
+                                         "   ", QString::fromUtf8("ann\u00a0")})
         expectRefused(id, "pw", "pw", kBadId);
 }
 

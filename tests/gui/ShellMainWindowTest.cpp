@@ -110,6 +110,7 @@ TEST_F(ShellMainWindowTest, ToolbarKeysInOrderWithTooltipsAndIconsOnly) {
         }
         keys << a->data().toString();
         EXPECT_EQ(a->toolTip(), a->data().toString());
+        EXPECT_EQ(main_->tbToolBar->widgetForAction(a)->accessibleName(), a->data().toString());
         EXPECT_TRUE(a->text().isEmpty());
         EXPECT_FALSE(a->icon().isNull());
     }

@@ -1,10 +1,15 @@
 // Start-up: splash with its progress, the hidden main window, the one-second
 // wait and the sign-in window.
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 
 #include "accounts/frmLogin.h"
 #include "app/Main.h"
+#include "platform/core/DataFolder.h"
+#include "platform/core/FolderLock.h"
+#include "tests/support/FileBytes.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
 #include "tests/support/GuiTest.h"
@@ -14,6 +19,7 @@ namespace {
 struct Sample {
     bool splashShown = false;
     int progress = -1;
+    bool percentShown = false;
     bool mainLoadedHidden = false;
     bool signInShown = false;
 };
@@ -22,8 +28,10 @@ Sample takeSample() {
     Sample s;
     frmSplash& splash = frmSplash::instance();
     s.splashShown = splash.isLoaded() && splash.window()->isVisible();
-    if (splash.isLoaded())
+    if (splash.isLoaded()) {
         s.progress = splash.ProgressBar1->value();
+        s.percentShown = splash.ProgressBar1->isTextVisible();
+    }
     frmMain* main = MainForm();
     s.mainLoadedHidden = main && main->isLoaded() && !main->window()->isVisible();
     s.signInShown = frmLogin::instance().isLoaded();
@@ -42,6 +50,9 @@ protected:
 };
 
 TEST_F(StartupTest, SplashFillsDuringTheWaitThenSignInAppears) {
+    // What a program killed in the middle of a rewrite left behind.
+    const QString leftover = dataFile("ZuRegister.txt.Xy12Zq");
+    writeBytes(leftover, "ID,Passwd\r\n");
     QList<Sample> samples;
     QTimer sampler;
     sampler.setInterval(20);
@@ -63,6 +74,7 @@ TEST_F(StartupTest, SplashFillsDuringTheWaitThenSignInAppears) {
         EXPECT_TRUE(s.splashShown);
         EXPECT_TRUE(s.mainLoadedHidden);
         EXPECT_FALSE(s.signInShown);
+        EXPECT_FALSE(s.percentShown);
         EXPECT_EQ(s.progress % 10, 0);
         EXPECT_GE(s.progress, previous);
         EXPECT_LE(s.progress - previous, 10);
@@ -76,4 +88,23 @@ TEST_F(StartupTest, SplashFillsDuringTheWaitThenSignInAppears) {
     EXPECT_TRUE(after.signInShown);
     EXPECT_TRUE(frmLogin::instance().window()->isVisible());
     EXPECT_TRUE(after.mainLoadedHidden);
+    EXPECT_FALSE(QFile::exists(leftover));
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(StartupTest, SecondProgramOnTheFolderSaysSoAndEndsChangingNothing) {
+    const QString folder = platform::dataFolder();
+    const platform::FolderLock firstProgram(folder);
+    writeBytes(dataFile("ZuRegister.txt.Xy12Zq"), "being written");  // the first program's rewrite
+    const QStringList before = QDir(folder).entryList(QDir::Files);
+
+    Main();
+
+    const QList<platform::RecordedMessage> told = messages();
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(told[0].text, alreadyRunningMessage(folder));
+    EXPECT_TRUE(told[0].text.startsWith("Ambrel Management Software is already running !!"));
+    EXPECT_EQ(endProgramCalls_, 1);
+    EXPECT_FALSE(frmSplash::instance().isLoaded() || frmLogin::instance().isLoaded());
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);
 }

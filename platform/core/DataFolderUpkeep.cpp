@@ -1,0 +1,36 @@
+#include "platform/core/DataFolderUpkeep.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "platform/core/DataFolder.h"
+#include "platform/core/TextFile.h"
+
+namespace platform {
+
+namespace {
+
+// Regular files only, never a link.
+QFileInfoList ownFiles(const QString& folder) {
+    return QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+}
+
+}  // namespace
+
+int removeLeftoverTemporaries(const QString& folder) {
+    static const QRegularExpression kTemporary(QStringLiteral("^.+\\.txt(\\.bak)?\\.[A-Za-z0-9]{6}$"));
+    int removed = 0;
+    for (const QFileInfo& f : ownFiles(folder))
+        if (kTemporary.match(f.fileName()).hasMatch() && QFile::remove(f.filePath()))
+            ++removed;
+    return removed;
+}
+
+void restrictToOwner(const QString& folder) {
+    QFile::setPermissions(folder, kOwnerOnlyFolder);
+    for (const QFileInfo& f : ownFiles(folder))
+        QFile::setPermissions(f.filePath(), kOwnerOnlyFile);
+}
+
+}  // namespace platform
