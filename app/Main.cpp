@@ -6,6 +6,7 @@
 
 #include "accounts/frmLogin.h"
 #include "app/Module1.h"
+#include "app/StartupTrace.h"
 #include "platform/WebBrowser.h"
 #include "shell/LastWindowWatch.h"
 #include "shell/ProductWeb.h"
@@ -40,9 +41,11 @@ void Main() {
     platform::WebBrowser::setHomePage(QUrl(productWebAddress()));
     frmSplash::instance().Show();
     frmSplash::instance().window()->repaint();
+    traceStartup("splash shown");
     mainFormSlot() = new frmMain;
     mainFormSlot()->Load();
     Module1::WaitSeconds(1);
     frmSplash::instance().Unload();
     frmLogin::instance().Show();
+    traceStartup("sign-in shown");
 }
