@@ -14,6 +14,7 @@ namespace {
 struct Sample {
     bool splashShown = false;
     int progress = -1;
+    bool mainMade = false;
     bool mainLoadedHidden = false;
     bool signInShown = false;
 };
@@ -25,6 +26,7 @@ Sample takeSample() {
     if (splash.isLoaded())
         s.progress = splash.ProgressBar1->value();
     frmMain* main = MainForm();
+    s.mainMade = main != nullptr;
     s.mainLoadedHidden = main && main->isLoaded() && !main->window()->isVisible();
     s.signInShown = frmLogin::instance().isLoaded();
     return s;
@@ -59,9 +61,17 @@ TEST_F(StartupTest, SplashFillsDuringTheWaitThenSignInAppears) {
     ASSERT_GE(samples.size(), 10);
     EXPECT_EQ(samples.first().progress, 0);
     int previous = 0;
+    bool mainMade = false;
     for (const Sample& s : samples) {
         EXPECT_TRUE(s.splashShown);
-        EXPECT_TRUE(s.mainLoadedHidden);
+        // Showing the splash runs the event loop once, which may take a
+        // sample before the main window is made; from then on it stays
+        // loaded and hidden.
+        mainMade = mainMade || s.mainMade;
+        if (mainMade)
+            EXPECT_TRUE(s.mainLoadedHidden);
+        else
+            EXPECT_EQ(s.progress, 0);
         EXPECT_FALSE(s.signInShown);
         EXPECT_EQ(s.progress % 10, 0);
         EXPECT_GE(s.progress, previous);
