@@ -8,6 +8,7 @@
 
 #include "accounts/frmLogin.h"
 #include "app/Module1.h"
+#include "app/StartupTrace.h"
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
 #include "platform/WebBrowser.h"
@@ -73,6 +74,7 @@ void Main() {
     platform::WebBrowser::setHomePage(QUrl(productWebAddress()));
     frmSplash::instance().Show();
     frmSplash::instance().window()->repaint();
+    traceStartup("splash shown");
     // Only now that no other program can be writing in the folder, and
     // before anything is written to it.
     platform::removeLeftoverTemporaries(folder);
@@ -82,4 +84,5 @@ void Main() {
     Module1::WaitSeconds(1);
     frmSplash::instance().Unload();
     frmLogin::instance().Show();
+    traceStartup("sign-in shown");
 }

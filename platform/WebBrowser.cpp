@@ -1,8 +1,6 @@
 #include "platform/WebBrowser.h"
 
 #include <QVBoxLayout>
-#include <QWebEngineHistory>
-#include <QWebEngineView>
 
 namespace platform {
 
@@ -17,30 +15,39 @@ QUrl& searchPage() {
 }
 }  // namespace
 
-WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent), view_(new QWebEngineView(this)) {
+WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent) {
+    WebEngineFactory* engine = webEngine();
+    if (!engine)
+        return;
+    WebEngineEvents events;
+    events.loadStarted = [this] { onLoadStarted(); };
+    events.loadFinished = [this] { onLoadFinished(); };
+    page_.reset(engine->createPage(this, events));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(view_);
-    connect(view_, &QWebEngineView::loadStarted, this, &WebBrowser::onLoadStarted);
-    connect(view_, &QWebEngineView::loadFinished, this, &WebBrowser::onLoadFinished);
+    layout->addWidget(page_->widget());
 }
+
+// The page, and with it the engine's widget, goes before this widget is
+// half destroyed, so no late load event reaches it.
+WebBrowser::~WebBrowser() = default;
 
 void WebBrowser::Navigate(const QString& address) {
     load(QUrl::fromUserInput(address));
 }
 
 void WebBrowser::GoBack() {
-    if (!view_->history()->canGoBack())
+    if (!page_ || !page_->canGoBack())
         return;  // on the first page there is nowhere to go
     busy_ = true;
-    view_->back();
+    page_->back();
 }
 
 void WebBrowser::GoForward() {
-    if (!view_->history()->canGoForward())
+    if (!page_ || !page_->canGoForward())
         return;
     busy_ = true;
-    view_->forward();
+    page_->forward();
 }
 
 void WebBrowser::GoHome() {
@@ -52,25 +59,26 @@ void WebBrowser::GoSearch() {
 }
 
 void WebBrowser::Refresh() {
-    if (view_->url().isEmpty())
+    if (LocationURL().isEmpty())
         return;
     busy_ = true;
-    view_->reload();
+    page_->reload();
 }
 
 void WebBrowser::Stop() {
-    view_->stop();
+    if (page_)
+        page_->stop();
     busy_ = false;
 }
 
 QString WebBrowser::LocationName() const {
-    if (view_->url().isEmpty())
+    if (LocationURL().isEmpty())
         return QString();
-    return view_->title();
+    return page_->title();
 }
 
 QUrl WebBrowser::LocationURL() const {
-    return view_->url();
+    return page_ ? page_->url() : QUrl();
 }
 
 void WebBrowser::setHomePage(const QUrl& address) {
@@ -82,12 +90,12 @@ void WebBrowser::setSearchPage(const QUrl& address) {
 }
 
 void WebBrowser::load(const QUrl& url) {
-    if (!url.isValid() || url.isEmpty())
+    if (!page_ || !url.isValid() || url.isEmpty())
         return;
     // Busy from the request on: the view reports the start of loading only
     // later, and a poll in between must not take the old page as the result.
     busy_ = true;
-    view_->load(url);
+    page_->load(url);
 }
 
 void WebBrowser::onLoadStarted() {

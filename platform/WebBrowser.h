@@ -2,10 +2,12 @@
 // A web view with the operations the browser window uses: open an address,
 // history, home and search pages, reload, stop, a busy flag, the title of
 // the page shown, and DownloadComplete when a page has finished loading.
+// The engine is loaded with the first view; without it the view stays empty.
 #include <QUrl>
 #include <QWidget>
+#include <memory>
 
-class QWebEngineView;
+#include "platform/WebEngine.h"
 
 namespace platform {
 
@@ -13,6 +15,7 @@ class WebBrowser : public QWidget {
     Q_OBJECT
 public:
     explicit WebBrowser(QWidget* parent = nullptr);
+    ~WebBrowser() override;
 
     void Navigate(const QString& address);
     void GoBack();
@@ -38,7 +41,7 @@ private:
     void onLoadStarted();
     void onLoadFinished();
 
-    QWebEngineView* view_;
+    std::unique_ptr<WebEnginePage> page_;  // null without an engine
     bool busy_ = false;
 };
 

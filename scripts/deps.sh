@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-webengine-dev libgl-dev
-          libgtest-dev libbenchmark-dev xvfb xauth)
+          libgtest-dev libbenchmark-dev xvfb xauth clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

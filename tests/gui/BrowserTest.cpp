@@ -1,6 +1,7 @@
 // The browser window over the product pages shipped beside the program.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPointer>
 #include <QToolBar>
 #include <memory>
@@ -43,6 +44,12 @@ bool waitFor(const std::function<bool()>& condition) {
     return condition();
 }
 
+// Whether the web engine's library is mapped into this process.
+bool webEngineMapped() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+}
+
 bool captionSettles(QWidget* window, const QString& caption) {
     return waitFor([&] { return window->windowTitle() == caption; });
 }
@@ -58,6 +65,18 @@ protected:
         GuiTest::TearDown();
     }
 };
+
+// First in this program, so no other test has opened a browser before it
+// (ctest also runs each test in a process of its own).
+TEST_F(BrowserTest, EngineIsLoadedOnlyWhenTheFirstBrowserWindowOpens) {
+    frmMain main;
+    main.Load();
+    EXPECT_FALSE(webEngineMapped());
+    main.mnuWeb_Click();
+    ASSERT_EQ(browserWindows().size(), 1);
+    EXPECT_TRUE(webEngineMapped());
+    EXPECT_TRUE(captionSettles(browserWindows().first(), kStartTitle));
+}
 
 TEST_F(BrowserTest, OurWebOpensOneMoreWindowEachTime) {
     frmMain main;
