@@ -58,7 +58,7 @@ QWidget* frmR04::CreateControls() {
     createHeader(page);
     createChart(page);
     createTimeAxis(page);
-    connect(Combo4, qOverload<int>(&QComboBox::activated), this, &frmR04::Combo4_Click);
+    connect(Combo4, &platform::EditCombo::Click, this, &frmR04::Combo4_Click);
     return page;
 }
 
@@ -66,14 +66,8 @@ void frmR04::createHeader(QWidget* page) {
     Label1 = newLabel(QStringLiteral("ID :"), page, 240, 120);
     Label5 = newLabel(QStringLiteral("Name Not Yet Assigned"), page, 1920, 120, 4200);
     Label3 = newLabel(QStringLiteral("Report's date :"), page, 240, 480);
-    Combo4 = new QComboBox(page);
-    Combo4->setEditable(true);
-    Combo4->setInsertPolicy(QComboBox::NoInsert);
-    // Only a pick from the list draws: typed text, even a listed date, only
-    // stands in the box (the box would otherwise select a matching entry
-    // when editing ends, and report that as a pick).
-    Combo4->setCompleter(nullptr);
-    QObject::disconnect(Combo4->lineEdit(), &QLineEdit::editingFinished, Combo4, nullptr);
+    // Only a pick from the list draws; typed text only stands in the box.
+    Combo4 = new platform::EditCombo(page);
     Combo4->setEditText(QStringLiteral("Search"));
     platform::placeTwips(Combo4, 1920, 480, 2535, 300);
     Label4 = newLabel(QStringLiteral("Days covered :"), page, 240, 840);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "platform/ChartControl.h"
+#include "platform/EditCombo.h"
 #include "platform/Form.h"
 
 class frmR04 : public platform::Form {
@@ -16,7 +17,7 @@ public:
     bool isChildPage() const override { return true; }
 
     QLabel *Label1 = nullptr, *Label5 = nullptr, *Label3 = nullptr;
-    QComboBox* Combo4 = nullptr;
+    platform::EditCombo* Combo4 = nullptr;
     QLabel *Label4 = nullptr, *Label2 = nullptr, *Label19 = nullptr, *Label18 = nullptr;
     QLabel *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr;
     QLabel *Label12 = nullptr, *Label13 = nullptr, *Label14 = nullptr;
