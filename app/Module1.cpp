@@ -5,6 +5,8 @@
 #include <QThread>
 #include <memory>
 
+#include "platform/core/NestedWait.h"
+
 namespace Module1 {
 
 namespace {
@@ -26,6 +28,7 @@ void WaitSeconds(int seconds) {
     QElapsedTimer elapsed;
     elapsed.start();
     const qint64 limitMs = static_cast<qint64>(seconds) * 1000;
+    const platform::NestedWait wait;
     do {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         if (elapsed.elapsed() < limitMs)

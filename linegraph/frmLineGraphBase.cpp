@@ -1,5 +1,6 @@
 #include "linegraph/frmLineGraphBase.h"
 
+#include <QCoreApplication>
 #include <QPalette>
 
 #include "app/Module1.h"
@@ -57,6 +58,7 @@ LineGraphDesign graphDesign(GraphKind kind, GlucoseUnit unit) {
 }
 
 QWidget* frmLineGraphBase::CreateControls() {
+    ++opening_;
     auto* page = new QWidget;
     page->setWindowTitle(QStringLiteral("Line Graph"));
     page->resize(platform::twipsToPixels(10695), platform::twipsToPixels(6810));
@@ -151,6 +153,10 @@ void frmLineGraphBase::createDateRow(QWidget* page) {
     placeTwips(Text1, 5760, 6360, 2535, 330);
     Text5 = textBox(QStringLiteral("month/day"), page, Qt::black, QColor(), 9.75, true);
     placeTwips(Text5, 9240, 6240, 1095, 315);
+}
+
+bool frmLineGraphBase::stillOpen(int opening) const {
+    return opening == opening_ && isLoaded() && !QCoreApplication::closingDown();
 }
 
 ChartSettings frmLineGraphBase::chartSettings() const {

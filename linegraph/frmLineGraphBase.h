@@ -90,6 +90,12 @@ protected:
     // The controls a window has beyond the shared ones.
     virtual void createOwnControls(QWidget* page) { (void)page; }
 
+    // True while the opening that `opening` names is still on screen: a
+    // handler that waited with the event loop running ends when the window
+    // was closed, opened anew or the program is ending meanwhile.
+    int opening() const { return opening_; }
+    bool stillOpen(int opening) const;
+
     ChartSettings chartSettings() const;
     // The opening's selection: every reading the rule admits, whatever its
     // date. False when there is none (a lone row of zeros is then shown).
@@ -114,4 +120,5 @@ private:
     void pickerToRow(platform::DatePicker* picker, int row);
 
     LineGraphDesign design_;
+    int opening_ = 0;  // counts the openings, so a wait can tell it outlived its own
 };

@@ -1,7 +1,5 @@
 #include "linegraph/frmR02.h"
 
-#include <QCoreApplication>
-
 #include "app/Module1.h"
 #include "platform/Twips.h"
 
@@ -47,7 +45,6 @@ void frmR02::createOwnControls(QWidget* page) {
 }
 
 void frmR02::Form_Load() {
-    ++opening_;
     for (int n = 0; n <= 24; ++n) {
         ComboLO->addItem(QString::number(n));
         ComboHI->addItem(QString::number(n));
@@ -74,12 +71,15 @@ std::optional<HourRange> frmR02::hourRange() const {
 }
 
 // An hour box being edited (empty, or a word) keeps the selection shown;
-// so does every change while the user has no readings.
+// so does every change while the user has no readings. A refused hour
+// range runs a whole reselection (with its one-second wait) inside
+// SelectReadings, during which the window may go.
 void frmR02::Reselect() {
     if (!isLoaded() || noData_ || !hourRange())
         return;
+    const int current = opening();
     SelectReadings();
-    if (!showStatisticsAndWait())
+    if (!stillOpen(current) || !showStatisticsAndWait())
         return;
     DrawChart();
 }
@@ -116,9 +116,9 @@ bool frmR02::showStatisticsAndWait() {
     showStatisticsLabels();
     if (LabelError->text() != kRangeError)
         return true;
-    const int opening = opening_;
+    const int current = opening();
     Module1::WaitSeconds(1);
-    if (opening != opening_ || !isLoaded() || QCoreApplication::closingDown())
+    if (!stillOpen(current))
         return false;
     LabelError->setText(QString());
     return true;

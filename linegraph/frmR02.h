@@ -41,7 +41,6 @@ private:
     std::optional<HourRange> hourRange() const;
 
     bool noData_ = false;
-    int opening_ = 0;  // counts the openings, so a wait can tell it outlived its own
 };
 
 class frmR02unit : public frmR02 {

@@ -34,17 +34,19 @@ void frmR02p::Form_Load() {
 void frmR02p::Reselect() {
     if (!isLoaded())
         return;
+    const int current = opening();
     SelectReadings();
-    if (!isLoaded())
-        return;  // closed while the range message was open
+    if (!stillOpen(current))
+        return;  // closed (or opened anew) while the range message was open
     ShowStatistics();
     DrawChart();
 }
 
 void frmR02p::SelectReadings() {
     if (DTPicker1->date() > DTPicker2->date()) {
+        const int current = opening();
         platform::MsgBox(QStringLiteral("There's an error in your range of data !"));
-        if (isLoaded() && points.PointCount != 0)
+        if (stillOpen(current) && points.PointCount != 0)
             setPickersToSelection();
         return;
     }

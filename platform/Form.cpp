@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QTimer>
 
+#include "platform/core/NestedWait.h"
+
 namespace platform {
 
 namespace {
@@ -57,8 +59,9 @@ void Form::Unload() {
     if (isChildPage() && childPageHost())
         childPageHost()->removeChildPage(w);
     w->hide();
-    // The controls may be inside the handler that unloads them: delete later.
-    w->deleteLater();
+    // The controls may be inside the handler that unloads them, or inside
+    // one that waits while this runs: delete them once both have returned.
+    deleteWhenNoWaitRuns(w);
     unloading_ = false;
 }
 

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/core/NestedWait.h"
+
 namespace platform {
 
 namespace {
@@ -27,6 +29,7 @@ void MsgBox(const QString& text, MsgIcon icon, const QString& title) {
     QMessageBox box(icon == MsgIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon, title,
                     text, QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
+    const NestedWait wait;
     box.exec();
 }
 

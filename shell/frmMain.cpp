@@ -8,6 +8,7 @@
 #include "accounts/frmSet.h"
 #include "platform/Pictures.h"
 #include "platform/Printing.h"
+#include "platform/core/NestedWait.h"
 #include "platform/Program.h"
 #include "platform/Twips.h"
 #include "shell/ChildPages.h"
@@ -296,5 +297,5 @@ void frmMain::removeChildPage(QWidget* page) {
         return;
     sub->hide();
     mdiArea->removeSubWindow(sub);
-    sub->deleteLater();
+    platform::deleteWhenNoWaitRuns(sub);
 }

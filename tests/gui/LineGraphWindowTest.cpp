@@ -153,33 +153,6 @@ TEST_F(LineGraphWindowTest, AReversedDateRangeIsRefusedForOneSecond) {
     EXPECT_EQ(w.Label2->text(), "2");
 }
 
-TEST_F(LineGraphWindowTest, AWaitOutlivedByItsWindowDrawsNothing) {
-    setReadings(dailyReadings(40));
-    main_->mnuReport5_Click();
-    frmR02& w = frmR02::instance();
-    const struct {
-        const char* what;
-        std::function<void()> during;
-        bool loadedAfter;
-    } cases[] = {
-        {"closed", [&] { main_->CloseChildForms(); }, false},
-        {"opened again", [&] { main_->mnuReport5_Click(); }, true},
-    };
-    for (const auto& c : cases) {
-        if (!w.isLoaded())
-            main_->mnuReport5_Click();
-        QTimer::singleShot(200, c.during);
-        w.DTPicker1->setDateText("2008/1/1");
-        w.DTPicker1_Change();
-        EXPECT_EQ(w.isLoaded(), c.loadedAfter) << c.what;
-        if (c.loadedAfter) {
-            // The new opening is left as it opened.
-            EXPECT_EQ(w.LabelError->text(), "") << c.what;
-            EXPECT_EQ(w.DTPicker1->date(), QDate(2007, 1, 1)) << c.what;
-        }
-    }
-}
-
 TEST_F(LineGraphWindowTest, PostMealWindowSelectsMarkedReadings) {
     setReadings({{2007, 5, 3, 8, 0, 90, "C"}, {2007, 5, 4, 8, 0, 100, "PC"},
                  {2007, 5, 5, 8, 0, 110, "QC"}, {2007, 5, 6, 8, 0, 27, 1}});
