@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/TextInk.h"
 #include "platform/Twips.h"
 
 namespace platform {
@@ -171,6 +172,11 @@ QColor ChartControl::seriesColor(int series) const {
     return series >= 1 && series <= colors_.size() ? colors_[series - 1] : QColor(Qt::black);
 }
 
+QRectF ChartControl::seriesAreaPixels() const {
+    const double reach = kDotRadius + kLinePen / 2;
+    return plotPixels().adjusted(-reach, -reach, reach, reach);
+}
+
 void ChartControl::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRectF plot = plotPixels();
@@ -178,17 +184,16 @@ void ChartControl::paintEvent(QPaintEvent*) {
         return;
     p.setFont(smallFont());
     p.fillRect(plot, Qt::white);
-    paintAxis(p, plot);
+    paintGrid(p, plot);
     p.save();
-    p.setClipRect(plot);
+    // Lines are cut at the frame; a point or a line lying on it shows whole.
+    p.setClipRect(seriesAreaPixels());
     if (kind_ == Kind::Line)
-        paintLines(p, plot);
+        paintLines(p);
     else
-        paintBars(p, plot);
+        paintBars(p);
     p.restore();
-    if (rowLabelsShown_)
-        paintRowLabels(p, plot);
-    paintTitles(p, plot);
+    paintTexts(p);
 }
 
 void ChartControl::mouseMoveEvent(QMouseEvent* event) {
@@ -198,12 +203,9 @@ void ChartControl::mouseMoveEvent(QMouseEvent* event) {
                    static_cast<float>(pos.y() * kTwipsPerPixel));
 }
 
-void ChartControl::paintAxis(QPainter& p, const QRectF& plot) const {
+void ChartControl::paintGrid(QPainter& p, const QRectF& plot) const {
     const ChartGeometry g = geometry();
-    const double textHeight = p.fontMetrics().height();
-    const double divisionPixels = plot.height() / g.axis.divisions;
-    const int gridStride = labelStride(2, divisionPixels);
-    const int labelEvery = labelStride(textHeight, divisionPixels);
+    const int gridStride = labelStride(2, plot.height() / g.axis.divisions);
     p.setPen(kGridColor);
     for (int i = gridStride; i < g.axis.divisions; i += gridStride) {
         const double y = g.valueY(g.axis.tickValue(i));
@@ -211,16 +213,9 @@ void ChartControl::paintAxis(QPainter& p, const QRectF& plot) const {
     }
     p.setPen(kFrameColor);
     p.drawRect(plot);
-    p.setPen(palette().color(QPalette::WindowText));
-    const double labelWidth = plot.left() - 2 * kGap;
-    for (int i = 0; i <= g.axis.divisions; i += labelEvery) {
-        const double y = g.valueY(g.axis.tickValue(i));
-        p.drawText(QRectF(kGap, y - textHeight / 2, labelWidth, textHeight),
-                   Qt::AlignRight | Qt::AlignVCenter, axisLabelText(g.axis.tickValue(i)));
-    }
 }
 
-void ChartControl::paintLines(QPainter& p, const QRectF&) const {
+void ChartControl::paintLines(QPainter& p) const {
     const ChartGeometry g = geometry();
     p.setRenderHint(QPainter::Antialiasing);
     for (int s = 1; s <= data_.seriesCount(); ++s) {
@@ -234,7 +229,7 @@ void ChartControl::paintLines(QPainter& p, const QRectF&) const {
     }
 }
 
-void ChartControl::paintBars(QPainter& p, const QRectF&) const {
+void ChartControl::paintBars(QPainter& p) const {
     const ChartGeometry g = geometry();
     const int series = data_.seriesCount();
     for (int s = 1; s <= series; ++s) {
@@ -246,37 +241,104 @@ void ChartControl::paintBars(QPainter& p, const QRectF&) const {
     }
 }
 
-void ChartControl::paintRowLabels(QPainter& p, const QRectF& plot) const {
-    const ChartGeometry g = geometry();
-    const QFontMetricsF fm(p.font());
-    double widest = 0;
-    for (int r = 1; r <= data_.rowCount(); ++r)
-        widest = std::max(widest, fm.horizontalAdvance(data_.rowLabel(r)));
-    const int every = labelStride(widest + kGap, g.columnWidth());
+QList<ChartControl::DrawnText> ChartControl::drawnTexts() const {
+    QList<DrawnText> texts;
+    const QRectF plot = plotPixels();
+    if (plot.width() <= 0 || plot.height() <= 0)
+        return texts;
+    addAxisLabels(texts, plot);
+    if (rowLabelsShown_)
+        addRowLabels(texts, plot);
+    addTitles(texts, plot);
+    const QFont font = smallFont();
+    for (DrawnText& t : texts) {
+        if (!t.vertical) {
+            t.ink = textInk(font, t.box, t.flags, t.text);
+            continue;
+        }
+        const QRectF along = textInk(font, QRectF(0, 0, t.box.height(), t.box.width()), t.flags, t.text);
+        t.ink = QRectF(t.box.left() + along.top(), t.box.bottom() - along.right(), along.height(),
+                       along.width());
+    }
+    return texts;
+}
+
+void ChartControl::paintTexts(QPainter& p) const {
     p.setPen(palette().color(QPalette::WindowText));
-    for (int r = 1; r <= data_.rowCount(); r += every) {
-        const double width = std::max(widest, g.columnWidth());
-        const QRectF box(g.columnCentre(r) - width / 2, plot.bottom() + kGap, width, fm.height());
-        p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, data_.rowLabel(r));
+    for (const DrawnText& t : drawnTexts()) {
+        if (!t.vertical) {
+            p.drawText(t.box, t.flags, t.text);
+            continue;
+        }
+        p.save();
+        p.translate(t.box.left(), t.box.bottom());
+        p.rotate(-90);
+        p.drawText(QRectF(0, 0, t.box.height(), t.box.width()), t.flags, t.text);
+        p.restore();
     }
 }
 
-void ChartControl::paintTitles(QPainter& p, const QRectF& plot) const {
-    const double line = p.fontMetrics().height();
-    p.setPen(palette().color(QPalette::WindowText));
+void ChartControl::addAxisLabels(QList<DrawnText>& texts, const QRectF& plot) const {
+    const ChartGeometry g = geometry();
+    const double textHeight = QFontMetricsF(smallFont()).height();
+    const int labelEvery = labelStride(textHeight, plot.height() / g.axis.divisions);
+    const double labelWidth = plot.left() - 2 * kGap;
+    for (int i = 0; i <= g.axis.divisions; i += labelEvery) {
+        const double y = g.valueY(g.axis.tickValue(i));
+        texts.append({axisLabelText(g.axis.tickValue(i)), QRectF(kGap, y - textHeight / 2, labelWidth, textHeight),
+                      {}, int(Qt::AlignRight | Qt::AlignVCenter)});
+    }
+}
+
+namespace {
+// A label too wide for its column is written on two lines, broken after its
+// dash: "10.1-11.6" becomes "10.1-" over "11.6".
+QString fittedRowLabel(const QString& label, const QFontMetricsF& fm, double room) {
+    const qsizetype dash = label.indexOf(QLatin1Char('-'), 1);
+    if (fm.horizontalAdvance(label) <= room || dash < 0 || dash == label.size() - 1)
+        return label;
+    return label.left(dash + 1) + QLatin1Char('\n') + label.mid(dash + 1);
+}
+
+double widestLine(const QString& text, const QFontMetricsF& fm) {
+    double widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, fm.horizontalAdvance(line));
+    return widest;
+}
+}  // namespace
+
+void ChartControl::addRowLabels(QList<DrawnText>& texts, const QRectF& plot) const {
+    const ChartGeometry g = geometry();
+    const QFontMetricsF fm(smallFont());
+    QStringList labels;
+    double widest = 0;
+    for (int r = 1; r <= data_.rowCount(); ++r) {
+        labels << fittedRowLabel(data_.rowLabel(r), fm, g.columnWidth() - kGap);
+        widest = std::max(widest, widestLine(labels.back(), fm));
+    }
+    const int every = labelStride(widest + kGap, g.columnWidth());
+    const double width = std::max(widest, g.columnWidth());
+    for (int r = 1; r <= data_.rowCount(); r += every) {
+        const int lines = int(labels[r - 1].count(QLatin1Char('\n'))) + 1;
+        const QRectF box(g.columnCentre(r) - width / 2, plot.bottom() + kGap, width, lines * fm.height());
+        texts.append({labels[r - 1], box, {}, int(Qt::AlignHCenter | Qt::AlignTop)});
+    }
+}
+
+void ChartControl::addTitles(QList<DrawnText>& texts, const QRectF& plot) const {
+    const double line = QFontMetricsF(smallFont()).height();
     if (!categoryTitle_.isEmpty()) {
-        const double top = plot.bottom() + kGap + (rowLabelsShown_ ? line + kGap : 0);
-        p.drawText(QRectF(plot.left(), top, plot.width(), line), Qt::AlignHCenter | Qt::AlignTop,
-                   categoryTitle_);
+        double top = plot.bottom() + kGap;
+        for (const DrawnText& t : texts)  // under the row labels, when there are any
+            if (t.box.top() >= plot.bottom())
+                top = std::max(top, t.box.bottom() + kGap);
+        texts.append({categoryTitle_, QRectF(plot.left(), top, plot.width(), line), {},
+                      int(Qt::AlignHCenter | Qt::AlignTop)});
     }
-    if (!valueTitle_.isEmpty()) {
-        p.save();
-        p.translate(kGap, plot.center().y());
-        p.rotate(-90);
-        const QRectF along(-plot.height() / 2, 0, plot.height(), line);
-        p.drawText(along, Qt::AlignCenter, valueTitle_);
-        p.restore();
-    }
+    if (!valueTitle_.isEmpty())
+        texts.append({valueTitle_, QRectF(kGap, plot.top(), line, plot.height()), {},
+                      int(Qt::AlignCenter), true});
 }
 
 }  // namespace platform

@@ -59,6 +59,22 @@ public:
     double columnCentrePixels(int row) const;
     double valueYPixels(double value) const;
 
+    // Where the series may paint, in pixels of the control: the plot grown
+    // by half a point's dot, so that a point on the frame shows whole.
+    QRectF seriesAreaPixels() const;
+
+    // A text the control writes: the axis labels, the row labels and the
+    // titles. `box` is where it is laid out, `ink` what it covers, both in
+    // pixels of the control; a vertical text is written bottom to top.
+    struct DrawnText {
+        QString text;
+        QRectF box;
+        QRectF ink;
+        int flags = 0;
+        bool vertical = false;
+    };
+    QList<DrawnText> drawnTexts() const;
+
 signals:
     // Button state, shift state, then X and Y in twips of the control.
     void MouseMove(qint16 button, qint16 shift, float x, float y);
@@ -72,11 +88,13 @@ private:
     QRectF plotPixels() const;
     ChartGeometry geometry() const;
     QFont smallFont() const;
-    void paintAxis(class QPainter& p, const QRectF& plot) const;
-    void paintLines(class QPainter& p, const QRectF& plot) const;
-    void paintBars(class QPainter& p, const QRectF& plot) const;
-    void paintRowLabels(class QPainter& p, const QRectF& plot) const;
-    void paintTitles(class QPainter& p, const QRectF& plot) const;
+    void paintGrid(class QPainter& p, const QRectF& plot) const;
+    void paintLines(class QPainter& p) const;
+    void paintBars(class QPainter& p) const;
+    void paintTexts(class QPainter& p) const;
+    void addAxisLabels(QList<DrawnText>& texts, const QRectF& plot) const;
+    void addRowLabels(QList<DrawnText>& texts, const QRectF& plot) const;
+    void addTitles(QList<DrawnText>& texts, const QRectF& plot) const;
     QColor seriesColor(int series) const;
     // The series' values, row after row, NaN where a row has no point.
     const double* seriesValues(int series) const;

@@ -4,6 +4,7 @@
 
 #include "platform/ChartControl.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/ShownTexts.h"
 
 using platform::ChartControl;
 using platform::ChartTable;
@@ -88,18 +89,26 @@ TEST_F(ChartControlTest, LinesBreakAtMissingRowsAndLimitsSpanThePlot) {
     EXPECT_DOUBLE_EQ(fixed.c.valueYPixels(150), 20);
 }
 
-TEST_F(ChartControlTest, ValuesOffTheAxisStayInsideThePlot) {
+// Lines are cut at the frame; what lies on the frame (a point at the axis's
+// ends, a limit equal to its maximum) shows whole.
+TEST_F(ChartControlTest, SeriesStayInsideThePlotAndShowWholeOnItsFrame) {
     for (double offAxis : {5000.0, -700.0, 1e300}) {
-        const QImage image = Chart(table({{300, offAxis, offAxis, 300}}), true).image;
-        const QRect plot(75, 20, 694 - 75, 294 - 20);
+        const Chart chart(table({{300, offAxis, offAxis, 300}}), true);
+        const QRectF reach = chart.c.seriesAreaPixels();
         int inside = 0, outside = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (qRed(image.pixel(x, y)) - qGreen(image.pixel(x, y)) > 60)  // red, or blended
-                    ++(plot.contains(x, y) ? inside : outside);
+        for (int y = 0; y < chart.image.height(); ++y)
+            for (int x = 0; x < chart.image.width(); ++x)
+                if (qRed(chart.image.pixel(x, y)) - qGreen(chart.image.pixel(x, y)) > 60)  // red, or blended
+                    ++(reach.contains(x, y) ? inside : outside);
         EXPECT_GT(inside, 20) << offAxis;
         EXPECT_EQ(outside, 0) << offAxis;
     }
+    const Chart chart(table({{0, NAN, 600}, {600, 600, 600}}), true);
+    const QRect plot(75, 20, 694 - 75, 294 - 20);  // 1125, 300 to 10410, 4400 twips
+    const double first = chart.c.columnCentrePixels(1), last = chart.c.columnCentrePixels(3);
+    EXPECT_GT(pixelsOfColour(chart.image, QRect(int(first) - 2, plot.bottom() + 1, 5, 3), kRed), 0);
+    EXPECT_GT(pixelsOfColour(chart.image, QRect(int(last) - 2, plot.top() - 3, 5, 3), kRed), 0);
+    EXPECT_GT(pixelsOfColour(chart.image, QRect(plot.left() + 5, plot.top() - 1, 40, 1), kPurple), 30);
 }
 
 TEST_F(ChartControlTest, BarsFillMostOfTheirColumnsUpToTheirValues) {
