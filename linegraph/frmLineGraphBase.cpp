@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
 
 #include "app/Module1.h"
 #include "linegraph/ReadingSelection.h"
@@ -92,7 +94,8 @@ void frmLineGraphBase::createStatistics(QWidget* page) {
     Label4 = label(design_.countCaption, page);
     placeTwips(Label4, 240, 840, design_.label4Width, 375);
     Label2 = label(QStringLiteral("- -"), page);
-    placeTwips(Label2, design_.label2Left, 840, 495, 375);
+    // Wide enough for the largest count, 10000.
+    placeTwips(Label2, design_.label2Left, 840, 735, 375);
     platform::newStatisticsRows(page,
                                 {{&Label7, &Label8, &Label9},
                                  {&Label12, &Label13, &Label14},
@@ -125,11 +128,13 @@ void frmLineGraphBase::createChartCaptions(QWidget* page) {
     const QColor none;
     Text7 = textBox(unitText(design_.unit), page, Qt::black, none, 9.75, true);
     placeTwips(Text7, 120, mmol ? 1200 : 1150, 735, mmol ? 195 : 255);
+    // Both captions stand left of the value axis's labels, so that neither
+    // covers the other: the mmol/L plot starts further left than the mg/dL one.
     HIGH = textBox(QStringLiteral("High"), page, QColor(255, 0, 0), none, 7.5);
-    placeTwips(HIGH, mmol ? 600 : 360, 1440, 375, mmol ? 225 : 300);
+    placeTwips(HIGH, 360, 1440, 375, mmol ? 225 : 300);
     LOW = textBox(mmol ? QStringLiteral("Low--") : QStringLiteral("Low"), page, QColor(255, 0, 0),
                   none, 7.5);
-    placeTwips(LOW, mmol ? 600 : 360, mmol ? 5400 : 5520, mmol ? 375 : 315, 180);
+    placeTwips(LOW, 360, mmol ? 5400 : 5520, mmol ? 375 : 315, 180);
     Text4 = textBox(QStringLiteral("None Data"), page, Qt::black, QColor(192, 255, 192), 8.25);
     placeTwips(Text4, 1125, 1200, design_.text4Width, 255);
     Text3 = textBox(QStringLiteral(" Y"), page, QColor(255, 0, 255), none);
@@ -139,9 +144,12 @@ void frmLineGraphBase::createChartCaptions(QWidget* page) {
 void frmLineGraphBase::createDateRow(QWidget* page) {
     Text2 = textBox(QString(), page, Qt::black, Qt::white, 9, true);
     placeTwips(Text2, 1080, 5700, 9375, 435);
+    // The labels stand 360 twips apart: a font small enough that "12/31"
+    // keeps clear of its neighbours, written at the top of the box, above
+    // the scroll bar.
     for (int k = 0; k < kDateLabels; ++k) {
-        X[k] = textBox(QStringLiteral("--/--"), page, QColor(0, 0, 192), Qt::white, 6.75);
-        X[k]->setAlignment(Qt::AlignCenter);
+        X[k] = textBox(QStringLiteral("--/--"), page, QColor(0, 0, 192), Qt::white, 6);
+        X[k]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         placeTwips(X[k], 1080 + 360 * k, 5760, 375, 375);
     }
     HScroll1 = new platform::HScrollBar(page);
@@ -197,11 +205,18 @@ void frmLineGraphBase::DrawChart() {
         HScroll1->setValue(WindowStart);
     }
     if (chartMovesFootStrip(drawing.rows)) {
-        setTopTwips(Text2, 5580);
+        setTopTwips(Text2, std::max(5580, topClearOfReadings()));
         setTopTwips(LOW, 5280);
     }
     showLabels(drawing.rows, drawing.windowStart >= 0 ? WindowStart : 0);
     MSChart1->setChartData(drawing.table);
+}
+
+// The highest top, in twips, at which a box leaves every reading of the
+// chart whole, a reading of 0 on the plot's foot included.
+int frmLineGraphBase::topClearOfReadings() const {
+    return platform::pixelsToTwips(MSChart1->y() +
+                                   int(std::ceil(MSChart1->seriesAreaPixels().bottom())));
 }
 
 void frmLineGraphBase::DrawEmptyChart() {
@@ -251,8 +266,10 @@ void frmLineGraphBase::MSChart1_MouseMove(qint16, qint16, float x, float y) {
     const TipUpdate update = readingTip(points, input, x, y);
     if (update.visible)
         Text4->setVisible(*update.visible);
-    if (update.text)
+    if (update.text) {
         Text4->setText(*update.text);
+        platform::widenToFit(Text4, design_.text4Width);
+    }
     if (update.marker)
         Text3->setText(*update.marker);
     if (update.top)

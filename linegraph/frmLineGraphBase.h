@@ -118,6 +118,7 @@ private:
     void createDateRow(QWidget* page);
     void showLabels(int rows, int start);
     void pickerToRow(platform::DatePicker* picker, int row);
+    int topClearOfReadings() const;
 
     LineGraphDesign design_;
     int opening_ = 0;  // counts the openings, so a wait can tell it outlived its own

@@ -36,6 +36,8 @@ void frmR02::createOwnControls(QWidget* page) {
     placeTwips(ComboHI, mmol ? 6120 : 6360, 520, 615, 300);
     for (QLabel* l : {Label16, Label17})
         l->setFont(Label1->font());
+    for (QComboBox* box : {ComboLO, ComboHI})
+        box->setFont(QFont(QStringLiteral("Arial"), 9));
     ComboLO->setEditText(QStringLiteral("0"));
     ComboHI->setEditText(QStringLiteral("24"));
     connect(ComboLO, &platform::EditCombo::Change, this, &frmR02::ComboLO_Change);

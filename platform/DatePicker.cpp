@@ -1,6 +1,9 @@
 #include "platform/DatePicker.h"
 
+#include <QFontMetricsF>
+#include <QLineEdit>
 #include <QStringList>
+#include <algorithm>
 
 namespace platform {
 
@@ -8,9 +11,7 @@ DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
     setDateRange(earliest(), latest());
     setDisplayFormat(QStringLiteral("yyyy/M/d"));
     setCalendarPopup(true);
-    QFont small = font();
-    small.setPointSizeF(9);
-    setFont(small);
+    setFont(QFont(QStringLiteral("Arial"), 9));
     // A typed year passes through other dates digit by digit: tell the
     // change once the user has finished with the box.
     setKeyboardTracking(false);
@@ -19,6 +20,38 @@ DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
         if (!programWriting_)
             emit Change();
     });
+}
+
+namespace {
+constexpr double kLargestPoints = 9;
+constexpr double kSmallestPoints = 6;
+constexpr double kPointStep = 0.25;
+constexpr int kEditMargins = 4;  // a line edit keeps 2 pixels clear at either side
+
+// The width of the widest date: ten characters, eight of them digits.
+double widestDateWidth(const QFont& font) {
+    const QFontMetricsF fm(font);
+    double digit = 0;
+    for (char c = '0'; c <= '9'; ++c)
+        digit = std::max(digit, fm.horizontalAdvance(QLatin1Char(c)));
+    return 8 * digit + 2 * fm.horizontalAdvance(QLatin1Char('/'));
+}
+}  // namespace
+
+void DatePicker::resizeEvent(QResizeEvent* event) {
+    QDateEdit::resizeEvent(event);
+    fitFontToBox();
+}
+
+void DatePicker::fitFontToBox() {
+    const QLineEdit* edit = lineEdit();
+    const double room = edit->contentsRect().marginsRemoved(edit->textMargins()).width() - kEditMargins;
+    QFont f = font();
+    f.setPointSizeF(kLargestPoints);
+    while (f.pointSizeF() > kSmallestPoints && widestDateWidth(f) > room)
+        f.setPointSizeF(f.pointSizeF() - kPointStep);
+    if (f != font())
+        setFont(f);
 }
 
 bool DatePicker::setDateText(const QString& text) {

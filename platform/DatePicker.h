@@ -26,7 +26,14 @@ public:
 signals:
     void Change();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // The largest size up to 9 points at which every date of the range
+    // ("9999/12/31" is as wide as any) shows whole beside the button.
+    void fitFontToBox();
+
     bool programWriting_ = false;
 };
 

@@ -2,6 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/Twips.h"
 
@@ -33,6 +35,18 @@ QLineEdit* newTextBox(const QString& text, QWidget* parent, int left, int top, i
     box->setCursorPosition(0);
     placeTwips(box, left, top, width, height);
     return box;
+}
+
+double lineEditTextWidth(const QLineEdit* box) {
+    constexpr int kClearAtEitherSide = 2;  // what a line edit keeps free beside its text
+    const QMargins m = box->textMargins();
+    return box->contentsRect().width() - m.left() - m.right() - 2 * kClearAtEitherSide;
+}
+
+void widenToFit(QLabel* label, int widthTwips) {
+    const int needed = int(std::ceil(QFontMetricsF(label->font()).horizontalAdvance(label->text()))) +
+                       2 * label->margin() + 1;
+    label->resize(std::max(twipsToPixels(widthTwips), needed), label->height());
 }
 
 void setTextColor(QWidget* w, const QColor& color) {

@@ -22,6 +22,13 @@ constexpr double kMidnightTwips = 1160;
 constexpr double kHourTwips = 9030 / 24.0;
 constexpr double kPitchTwips = kHourTwips / 4;
 constexpr double kTextOriginTwips = 30;  // a text box's text starts 2 pixels in
+// The plot lies between the unit caption Text7 over its top left corner and
+// the ruler under it (both in twips of the chart): the top value's label
+// stands clear below the caption, and a reading of 0, dot and all, above
+// the ruler.
+constexpr int kPlotTopTwips = 540;
+constexpr int kPlotBottomTwips = 4260;
+constexpr int kRulerCharacters = 88;  // a bar and 87 underscores
 
 QString hourMark(int hour) {
     if (hour % 12 != 0)
@@ -89,8 +96,8 @@ void frmR04::createChart(QWidget* page) {
     MSChart1->setValueAxisTitle(QStringLiteral("Glucose"));
     MSChart1->setSeriesColors({QColor(255, 0, 0), QColor(128, 0, 128), QColor(10, 128, 10)});
     // The day's 24 hours lie over the ruler and the hour marks below them.
-    MSChart1->setPlotAreaTwips(int(kMidnightTwips) - 120, 360, int(kMidnightTwips) + 9030 - 120,
-                               4440);
+    MSChart1->setPlotAreaTwips(int(kMidnightTwips) - 120, kPlotTopTwips,
+                               int(kMidnightTwips) + 9030 - 120, kPlotBottomTwips);
     Text7 = newTextBox(QStringLiteral("mg/dL"), page, 120, 1320, 735, 315);
 }
 
@@ -99,7 +106,8 @@ void frmR04::createTimeAxis(QWidget* page) {
                        9030, 540);
     Text2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Text2->setFont(QFont(QStringLiteral("Monospace"), 8));
-    platform::setCharacterPitch(Text2, 9030.0 / 88 / platform::kTwipsPerPixel);
+    // The ruler's characters fill its narrowest width, the mg/dL one.
+    platform::setCharacterPitch(Text2, platform::lineEditTextWidth(Text2) / kRulerCharacters);
     Text3 = newTextBox(hourMarkLine(1080, 0, 24), page, 1080, 5760, 9375, 255);
     Text4 = newTextBox(hourMarkLine(3240, 6, 7), page, 3240, 5760, 615, 180);
     Text5 = newTextBox(hourMarkLine(5520, 12, 13), page, 5520, 5760, 735, 180);

@@ -89,7 +89,9 @@ void frmR05::showStatistics(const ReadingStats& stats) {
 void frmR05::showUnit() {
     if (reportUnit(Module1::state().GluUnit) != GlucoseUnit::MmolL)
         return;
+    // The box names the axis in mmol/L; the chart's own mg/dL title goes.
     Text2->setVisible(true);
+    MSChart1->setCategoryAxisTitle(QString());
     for (QLabel* label : {Label6, Label10, Label11})
         label->setText(unitText(GlucoseUnit::MmolL));
 }
