@@ -9,9 +9,11 @@
 inline const QString kNoReadingsMessage =
     QStringLiteral("This ID have no Glucose data !! Please read from Meter!!");
 
-// The placeholder row alone, or no row at all: the user has no readings.
+// A lone row of day 0 (the placeholder row), or no row at all: the user has
+// no readings. The reports look at the day only; a lone row of day 0 makes
+// no date to show, whatever its glucose.
 inline bool hasNoReadings(const ReadingList& list) {
-    return list.ReadCount <= 0 || holdsOnlyPlaceholder(list);
+    return list.ReadCount <= 0 || (list.ReadCount == 1 && list.ReadDay[1] == 0);
 }
 
 // GluUnit 2 shows mmol/L; the other reports' units show mg/dL.

@@ -231,10 +231,13 @@ TEST_F(ReportWindowsTest, NoReadingsPathOfStandardDayAndHistogram) {
         const char* what;
         int readCount;  // 1: the placeholder row; 0: no row at all
         int unit;
-    } cases[] = {{"placeholder", 1, 1}, {"placeholder, mmol/L", 1, 2}, {"empty table", 0, 2}};
+        qint16 glucose;  // of the lone row: its day of 0 alone marks no readings
+    } cases[] = {{"placeholder", 1, 1, 0}, {"placeholder, mmol/L", 1, 2, 0}, {"empty table", 0, 2, 0},
+                 {"day 0 with a glucose", 1, 1, 150}};
     for (const auto& c : cases) {
         storePlaceholder();
         Module1::state().readings.ReadCount = c.readCount;
+        Module1::state().readings.ReadGlucose[1] = c.glucose;
         Module1::state().GluUnit = c.unit;
         const GlucoseUnit unit = c.unit == 2 ? GlucoseUnit::MmolL : GlucoseUnit::MgDl;
         main_->mnuReport4_Click();
