@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "platform/TextInk.h"
+
 namespace platform {
 
 DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
@@ -26,7 +28,6 @@ namespace {
 constexpr double kLargestPoints = 9;
 constexpr double kSmallestPoints = 6;
 constexpr double kPointStep = 0.25;
-constexpr int kEditMargins = 4;  // a line edit keeps 2 pixels clear at either side
 
 // The width of the widest date: ten characters, eight of them digits.
 double widestDateWidth(const QFont& font) {
@@ -44,8 +45,7 @@ void DatePicker::resizeEvent(QResizeEvent* event) {
 }
 
 void DatePicker::fitFontToBox() {
-    const QLineEdit* edit = lineEdit();
-    const double room = edit->contentsRect().marginsRemoved(edit->textMargins()).width() - kEditMargins;
+    const double room = textRoom(lineEdit()).width();
     QFont f = font();
     f.setPointSizeF(kLargestPoints);
     while (f.pointSizeF() > kSmallestPoints && widestDateWidth(f) > room)

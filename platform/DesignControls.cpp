@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/TextInk.h"
 #include "platform/Twips.h"
 
 namespace platform {
@@ -37,16 +38,10 @@ QLineEdit* newTextBox(const QString& text, QWidget* parent, int left, int top, i
     return box;
 }
 
-double lineEditTextWidth(const QLineEdit* box) {
-    constexpr int kClearAtEitherSide = 2;  // what a line edit keeps free beside its text
-    const QMargins m = box->textMargins();
-    return box->contentsRect().width() - m.left() - m.right() - 2 * kClearAtEitherSide;
-}
-
 void widenToFit(QLabel* label, int widthTwips) {
-    const int needed = int(std::ceil(QFontMetricsF(label->font()).horizontalAdvance(label->text()))) +
-                       2 * label->margin() + 1;
-    label->resize(std::max(twipsToPixels(widthTwips), needed), label->height());
+    const double needed = QFontMetricsF(label->font()).horizontalAdvance(label->text()) +
+                          label->width() - textRoom(label).width();
+    label->resize(std::max(twipsToPixels(widthTwips), int(std::ceil(needed))), label->height());
 }
 
 void setTextColor(QWidget* w, const QColor& color) {

@@ -28,9 +28,6 @@ void newStatisticsRows(QWidget* parent, const StatisticsRows& rows, const Statis
 QLineEdit* newTextBox(const QString& text, QWidget* parent, int left, int top, int width,
                       int height);
 
-// The width in pixels in which a text box writes its text.
-double lineEditTextWidth(const QLineEdit* box);
-
 // Widens a label, never below `widthTwips`, so that its text shows whole.
 void widenToFit(QLabel* label, int widthTwips);
 

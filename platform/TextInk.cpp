@@ -1,7 +1,11 @@
 #include "platform/TextInk.h"
 
 #include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <algorithm>
 
 namespace platform {
@@ -21,6 +25,25 @@ QRectF textInk(const QFont& font, const QRectF& box, int flags, const QString& t
         ink |= QRectF(laidOut.left(), baseline + glyphs.top(), laidOut.width(), glyphs.height());
     }
     return ink;
+}
+
+QRectF textRoom(const QLabel* label) {
+    const int m = label->margin();
+    return QRectF(label->contentsRect()).adjusted(m, m, -m, -m);
+}
+
+// The contents of the edit's panel, less its text margins and the two
+// pixels it keeps clear at either side of the text.
+QRectF textRoom(const QLineEdit* edit) {
+    constexpr int kClearAtEitherSide = 2;
+    QStyleOptionFrame panel;
+    panel.initFrom(edit);
+    panel.rect = edit->rect();
+    panel.lineWidth =
+        edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, edit) : 0;
+    const QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &panel, edit);
+    return QRectF(contents.marginsRemoved(edit->textMargins()))
+        .adjusted(kClearAtEitherSide, 0, -kClearAtEitherSide, 0);
 }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include "app/Module1.h"
 #include "platform/DesignControls.h"
 #include "platform/MessageBox.h"
+#include "platform/TextInk.h"
 #include "platform/Twips.h"
 #include "reports/ReportReadings.h"
 #include "reports/StandardDay.h"
@@ -107,7 +108,7 @@ void frmR04::createTimeAxis(QWidget* page) {
     Text2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Text2->setFont(QFont(QStringLiteral("Monospace"), 8));
     // The ruler's characters fill its narrowest width, the mg/dL one.
-    platform::setCharacterPitch(Text2, platform::lineEditTextWidth(Text2) / kRulerCharacters);
+    platform::setCharacterPitch(Text2, platform::textRoom(Text2).width() / kRulerCharacters);
     Text3 = newTextBox(hourMarkLine(1080, 0, 24), page, 1080, 5760, 9375, 255);
     Text4 = newTextBox(hourMarkLine(3240, 6, 7), page, 3240, 5760, 615, 180);
     Text5 = newTextBox(hourMarkLine(5520, 12, 13), page, 5520, 5760, 735, 180);

@@ -1,6 +1,6 @@
-// What the report windows put on screen: every text whole in its box, no
-// control over another's text, over the plot or over the chart's labels,
-// and every reading drawn whole, in both units and both date orders.
+// What the report windows put on screen, in both units and date orders, with
+// 10,000 readings and with none: every text whole in its box, no control over
+// another's text or over the plot, no two texts touching.
 #include <QRegularExpression>
 #include <QTest>
 #include <functional>
@@ -15,105 +15,87 @@
 
 namespace {
 
-// 10,000 readings five hours apart, the newest on 2007/12/31 at 23:59 with
-// 400 mg/dL (22.2 mmol/L): the longest tip, count and dates there are.
+// Five hours apart, the newest on 2007/12/31 23:59 with 400 mg/dL (22.2
+// mmol/L): the longest tip, count and dates there are.
 std::vector<ReadingRow> tenThousandReadings() {
     std::vector<ReadingRow> rows;
     QDateTime t(QDate(2007, 12, 31), QTime(23, 59));
-    for (int i = 0; i < kMaxReadings; ++i) {
-        const int glucose = i == 0 ? 400 : 40 + (i * 37) % 360;
+    for (int i = 0; i < kMaxReadings; ++i, t = t.addSecs(-5 * 3600 - 7 * 60))
         rows.push_back({t.date().year(), t.date().month(), t.date().day(), t.time().hour(),
-                        t.time().minute(), glucose, i % 2 ? QStringLiteral("C") : QStringLiteral("PC")});
-        t = t.addSecs(-5 * 3600 - 7 * 60);
-    }
+                        t.time().minute(), i == 0 ? 400 : 40 + i * 37 % 360, i % 2 ? "C" : "PC"});
     std::reverse(rows.begin(), rows.end());
     return rows;
 }
 
-const QStringList kMgDlRanges = {"<61",     "61-90",   "91-120",  "121-150", "151-180", "181-210",
-                                 "211-240", "241-270", "271-300", "301-330", "331-360", ">=361"};
-const QStringList kMmolRanges = {"<3.4",      "3.4-5.0",   "5.1-6.7",   "6.8-8.3",
-                                 "8.4-10.0",  "10.1-11.6", "11.7-13.3", "13.4-15.0",
-                                 "15.1-16.6", "16.7-18.3", "18.4-20.0", ">=20.1"};
-
-std::string nameOf(const ShownText& t) {
-    return (t.widget->metaObject()->className() + QStringLiteral(" \"") + t.text + "\"").toStdString();
+std::string nameOf(const QWidget* w, const QString& text = {}) {
+    return QStringLiteral("%1 \"%2\" at %3,%4")
+        .arg(w->metaObject()->className(), text)
+        .arg(w->x())
+        .arg(w->y())
+        .toStdString();
 }
 
-std::string nameOf(const QWidget* w) {
-    const QRect g = w->geometry();
-    return QStringLiteral("%1 at %2,%3 %4x%5")
-        .arg(w->metaObject()->className())
-        .arg(g.x())
-        .arg(g.y())
-        .arg(g.width())
-        .arg(g.height())
-        .toStdString();
+// `floating`: controls meant to lie over others (the reading tip and its
+// marker; the coloured hour marks over the hour row).
+void expectReadable(QWidget* page, const QList<QWidget*>& floating) {
+    const QList<ShownText> texts = shownTexts(page);
+    const QList<QWidget*> controls = page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    auto coverers = [&](QWidget* under) {
+        QList<QWidget*> over;
+        for (QWidget* c : controls)
+            if (c != under && c->isVisibleTo(page) && !floating.contains(c) && paintedAbove(c, under))
+                over << c;
+        return over;
+    };
+    for (const ShownText& t : texts) {
+        EXPECT_TRUE(t.fits()) << nameOf(t.widget, t.text) << " is cut";
+        for (QWidget* c : coverers(t.widget))
+            EXPECT_FALSE(coverOf(c).intersects(t.ink)) << nameOf(t.widget, t.text) << " under " << nameOf(c);
+        for (const ShownText& u : texts) {
+            const bool compared = &u < &t && !floating.contains(t.widget) && !floating.contains(u.widget);
+            EXPECT_FALSE(compared && t.ink.adjusted(-1, 0, 1, 0).intersects(u.ink.adjusted(-1, 0, 1, 0)))
+                << nameOf(t.widget, t.text) << " touches " << nameOf(u.widget, u.text);
+        }
+    }
+    for (auto* chart : page->findChildren<platform::ChartControl*>())
+        for (QWidget* c : coverers(chart))
+            EXPECT_FALSE(coverOf(c).intersects(chart->seriesAreaPixels().translated(chart->pos())))
+                << nameOf(c) << " lies over the plot";
+}
+
+QStringList rangeLabels(QWidget* page) {
+    QStringList labels;
+    for (const ShownText& t : shownTexts(page))
+        if (qobject_cast<platform::ChartControl*>(t.widget) && t.text.contains(QRegularExpression("^[<>]|-")))
+            labels << QString(t.text).remove('\n');
+    return labels;
 }
 
 }  // namespace
 
-class ReportLayoutTest : public ReportWindowTest {
-protected:
-    QWidget* open(const std::function<void(frmMain&)>& command) {
-        main_->window()->resize(960, 680);
-        main_->window()->show();
-        command(*main_);
-        pump(10);
-        return main_->activeChildPage();
-    }
-
-    // `floating`: controls meant to lie over others (the reading tip and its
-    // marker, the coloured hour marks over the hour row).
-    static void expectReadable(QWidget* page, const QList<QWidget*>& floating) {
-        const QList<ShownText> texts = shownTexts(page);
-        const QList<QWidget*> controls = page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        for (const ShownText& t : texts) {
-            EXPECT_TRUE(t.fits()) << nameOf(t) << " is cut: " << t.ink.width() << "x" << t.ink.height()
-                                  << " in " << t.room.width() << "x" << t.room.height();
-            for (QWidget* c : controls)
-                if (c != t.widget && c->isVisibleTo(page) && !floating.contains(c) &&
-                    paintedAbove(c, t.widget) && coverOf(c).intersects(t.ink))
-                    ADD_FAILURE() << nameOf(t) << " is covered by "
-                                  << nameOf(c);
-        }
-        for (int i = 0; i < texts.size(); ++i)
-            for (int j = i + 1; j < texts.size(); ++j)
-                if (!floating.contains(texts[i].widget) && !floating.contains(texts[j].widget) &&
-                    texts[i].ink.adjusted(-1, 0, 1, 0).intersects(texts[j].ink.adjusted(-1, 0, 1, 0)))
-                    ADD_FAILURE() << nameOf(texts[i]) << " touches "
-                                  << nameOf(texts[j]);
-        for (auto* chart : page->findChildren<platform::ChartControl*>()) {
-            const QRectF series = chart->seriesAreaPixels().translated(chart->pos());
-            for (QWidget* c : controls)
-                if (c->isVisibleTo(page) && !floating.contains(c) && paintedAbove(c, chart) &&
-                    coverOf(c).intersects(series))
-                    ADD_FAILURE() << nameOf(c) << " lies over the plot";
-        }
-    }
-};
+class ReportLayoutTest : public ReportWindowTest {};
 
 TEST_F(ReportLayoutTest, EveryReportShowsItsTextsWholeAndUncovered) {
-    const std::vector<ReadingRow> many = tenThousandReadings();
-    const std::vector<ReadingRow> none = {{0, 0, 0, 0, 0, 0, 0}};
-    struct Window {
+    const std::vector<ReadingRow> many = tenThousandReadings(), none = {{0, 0, 0, 0, 0, 0, 0}};
+    using Graph = std::function<frmLineGraphBase&(int unit)>;
+    const struct {
         const char* name;
-        std::function<void(frmMain&)> open;
-        std::function<frmLineGraphBase*(int unit)> graph;  // a line graph's window, or none
+        void (frmMain::*open)();
+        Graph graph;  // a line graph's window, or none
+    } windows[] = {
+        {"line graph", &frmMain::mnuReport5_Click,
+         [](int u) -> frmLineGraphBase& { return u == 1 ? frmR02::instance() : frmR02unit::instance(); }},
+        {"PC line graph", &frmMain::mnuReport6_Click,
+         [](int u) -> frmLineGraphBase& { return u == 1 ? frmR02p::instance() : frmR02unitp::instance(); }},
+        {"standard day", &frmMain::mnuReport2_Click, {}},
+        {"histogram", &frmMain::mnuReport4_Click, {}},
     };
-    const Window windows[] = {
-        {"line graph", [](frmMain& m) { m.mnuReport5_Click(); },
-         [](int unit) -> frmLineGraphBase* {
-             return unit == 1 ? &frmR02::instance() : &frmR02unit::instance();
-         }},
-        {"PC line graph", [](frmMain& m) { m.mnuReport6_Click(); },
-         [](int unit) -> frmLineGraphBase* {
-             return unit == 1 ? &frmR02p::instance() : &frmR02unitp::instance();
-         }},
-        {"standard day", [](frmMain& m) { m.mnuReport2_Click(); }, {}},
-        {"histogram", [](frmMain& m) { m.mnuReport4_Click(); }, {}},
-    };
-    for (const Window& window : windows)
+    const QString mgRanges = "<61 61-90 91-120 121-150 151-180 181-210 211-240 241-270 271-300 301-330 331-360 >=361";
+    const QString mmolRanges = "<3.4 3.4-5.0 5.1-6.7 6.8-8.3 8.4-10.0 10.1-11.6 11.7-13.3 13.4-15.0 "
+                               "15.1-16.6 16.7-18.3 18.4-20.0 >=20.1";
+    main_->window()->resize(960, 680);
+    main_->window()->show();
+    for (const auto& window : windows)
         for (const auto* readings : {&many, &none})
             for (int unit : {1, 2})
                 for (int order : {1, 2}) {
@@ -122,41 +104,34 @@ TEST_F(ReportLayoutTest, EveryReportShowsItsTextsWholeAndUncovered) {
                     fillReadings(Module1::state().readings, *readings);
                     Module1::state().GluUnit = qint16(unit);
                     Module1::state().TimeFormat = qint16(order);
-                    QWidget* page = open(window.open);
+                    (main_.get()->*window.open)();
+                    QWidget* page = main_->activeChildPage();
                     ASSERT_NE(page, nullptr);
-                    QList<QWidget*> floating;
+                    frmR04& day = frmR04::instance();
+                    QList<QWidget*> floating = {day.Text4, day.Text5, day.Text6};
                     if (window.graph) {
-                        frmLineGraphBase* w = window.graph(unit);
-                        floating = {w->Text4, w->Text3};
-                        // The pointer over the newest reading shows the longest tip.
-                        const QPoint newest(int(w->MSChart1->columnCentrePixels(w->RowsShown)), 150);
-                        QTest::mouseMove(w->MSChart1, newest - QPoint(0, 20));  // a move, whatever came before
-                        QTest::mouseMove(w->MSChart1, newest);
-                        if (readings == &many) {
-                            EXPECT_TRUE(w->Text4->text().startsWith(order == 1 ? "2007/12/31 23:59  " : "31/12/2007 23:59  ")) << w->Text4->text().toStdString();
-                        }
+                        frmLineGraphBase& w = window.graph(unit);
+                        floating = {w.Text4, w.Text3};
+                        // The pointer over the newest reading: the longest tip.
+                        const QPoint newest(int(w.MSChart1->columnCentrePixels(w.RowsShown)), 150);
+                        QTest::mouseMove(w.MSChart1, newest - QPoint(0, 20));
+                        QTest::mouseMove(w.MSChart1, newest);
+                        const QString tip = QString(order == 1 ? "2007/12/31" : "31/12/2007") + " 23:59  " +
+                                            (unit == 1 ? "400mg/dL" : "22.2mmol/L");
+                        EXPECT_EQ(w.Text4->text(), readings == &many ? tip : "None Data");
                         for (const char* date : {"1601/1/1", "9999/12/31", "2007/10/27"}) {
-                            w->DTPicker1->setDateText(date);
+                            w.DTPicker1->setDateText(date);
                             expectReadable(page, floating);
                         }
-                    } else if (window.name == std::string("standard day") && readings == &many) {
-                        auto& day = frmR04::instance();
-                        day.Combo4->setCurrentIndex(day.Combo4->count() - 1);
+                    } else if (page == day.window() && readings == &many) {
+                        day.Combo4->setCurrentIndex(day.Combo4->count() - 1);  // 2007/12/31
                         day.Combo4_Click();
                     }
-                    if (window.name == std::string("standard day"))
-                        floating = {frmR04::instance().Text4, frmR04::instance().Text5,
-                                    frmR04::instance().Text6};
                     expectReadable(page, floating);
-                    if (window.name == std::string("histogram")) {
-                        QStringList rangeLabels;
-                        for (const ShownText& t : shownTexts(page)) {
-                            EXPECT_FALSE(unit == 2 && t.text.contains("mg/dL")) << nameOf(t);
-                            if (qobject_cast<platform::ChartControl*>(t.widget) &&
-                                t.text.contains(QRegularExpression("^[<>]|-")))
-                                rangeLabels << QString(t.text).remove('\n');
-                        }
-                        EXPECT_EQ(rangeLabels.join(' '), (unit == 1 ? kMgDlRanges : kMmolRanges).join(' '));
+                    if (page == frmR05::instance().window()) {
+                        EXPECT_EQ(rangeLabels(page).join(' '), unit == 1 ? mgRanges : mmolRanges);
+                        for (const ShownText& t : shownTexts(page))
+                            EXPECT_FALSE(unit == 2 && t.text.contains("mg/dL")) << nameOf(t.widget, t.text);
                     }
                     messages();
                 }

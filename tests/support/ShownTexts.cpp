@@ -2,89 +2,47 @@
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
-#include <QFontMetricsF>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyle>
-#include <QStyleOptionFrame>
 
 #include "platform/ChartControl.h"
 #include "platform/TextInk.h"
 
 namespace {
 
-constexpr double kRounding = 0.5;  // a box's edges lie on whole pixels
-
-QRectF inPage(QWidget* page, QWidget* w, const QRectF& r) {
-    return r.translated(w->mapTo(page, QPoint(0, 0)));
-}
-
-ShownText labelText(QWidget* page, QLabel* label) {
-    const QRectF room = QRectF(label->contentsRect()).adjusted(label->margin(), label->margin(),
-                                                              -label->margin(), -label->margin());
-    const QRectF ink = platform::textInk(label->font(), room,
-                                         int(label->alignment()), label->text());
-    return {label, label->text(), inPage(page, label, room), inPage(page, label, ink)};
-}
-
-// Where a line edit writes its text: the contents of its panel, less its
-// text margins and the two pixels it keeps clear at either side.
-ShownText lineEditText(QWidget* page, QWidget* control, QLineEdit* edit) {
-    QStyleOptionFrame panel;
-    panel.initFrom(edit);
-    panel.rect = edit->rect();
-    panel.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth,
-                                                                    &panel, edit)
-                                       : 0;
-    QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &panel, edit);
-    contents = contents.marginsRemoved(edit->textMargins());
-    const QRectF room = QRectF(contents).adjusted(2, 0, -2, 0);
-    const QRectF ink =
-        platform::textInk(edit->font(), room, int(edit->alignment()), edit->text());
-    return {control, edit->text(), inPage(page, edit, room), inPage(page, edit, ink)};
-}
-
-void addChartTexts(QWidget* page, platform::ChartControl* chart, QList<ShownText>& out) {
-    for (const platform::ChartControl::DrawnText& t : chart->drawnTexts())
-        out.append({chart, t.text, inPage(page, chart, t.box), inPage(page, chart, t.ink)});
+template <typename Box>
+ShownText textOf(QWidget* page, QWidget* control, const Box* box) {
+    const QRectF room = platform::textRoom(box);
+    const QRectF ink = platform::textInk(box->font(), room, int(box->alignment()), box->text());
+    const QPointF at = box->mapTo(page, QPoint(0, 0));
+    return {control, box->text(), room.translated(at), ink.translated(at)};
 }
 
 }  // namespace
-
-bool ShownText::fits() const {
-    return room.adjusted(-kRounding, -kRounding, kRounding, kRounding).contains(ink);
-}
 
 QList<ShownText> shownTexts(QWidget* page) {
     QList<ShownText> out;
     for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!w->isVisibleTo(page))
             continue;
-        QLineEdit* edit = qobject_cast<QLineEdit*>(w);
-        if (qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w))
-            edit = w->findChild<QLineEdit*>();
+        const bool editBox = qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w);
         if (auto* label = qobject_cast<QLabel*>(w))
-            out.append(labelText(page, label));
-        else if (edit)
-            out.append(lineEditText(page, w, edit));
+            out.append(textOf(page, w, label));
+        else if (auto* edit = editBox ? w->findChild<QLineEdit*>() : qobject_cast<QLineEdit*>(w))
+            out.append(textOf(page, w, edit));
         else if (auto* chart = qobject_cast<platform::ChartControl*>(w))
-            addChartTexts(page, chart, out);
+            for (const auto& t : chart->drawnTexts())
+                out.append({chart, t.text, t.box.translated(chart->pos()), t.ink.translated(chart->pos())});
     }
-    out.erase(std::remove_if(out.begin(), out.end(),
-                             [](const ShownText& t) { return t.text.trimmed().isEmpty(); }),
-              out.end());
+    out.removeIf([](const ShownText& t) { return t.text.trimmed().isEmpty(); });
     return out;
 }
 
 QRectF coverOf(QWidget* w) {
     auto* label = qobject_cast<QLabel*>(w);
-    if (label && !label->autoFillBackground()) {
-        if (label->text().trimmed().isEmpty())
-            return {};
-        return labelText(w->parentWidget(), label).ink;
-    }
-    return w->geometry();
+    if (!label || label->autoFillBackground())
+        return w->geometry();
+    return label->text().trimmed().isEmpty() ? QRectF() : textOf(w->parentWidget(), w, label).ink;
 }
 
 bool paintedAbove(const QWidget* upper, const QWidget* lower) {

@@ -1,31 +1,24 @@
 #pragma once
-// What a window shows a user as text, and where: every visible label, text
-// box, picker, combo box and chart text of a page, with the room its box
-// gives it and the rectangle its letters cover, in pixels of the page. Used
-// to check that no text is cut by its box or covered by another control.
+// What a page shows as text, and where (pixels of the page): every visible
+// label, text box, picker, combo box and chart text, with the room its box
+// gives it and what its letters cover.
+#include <QImage>
 #include <QList>
 #include <QRectF>
-#include <QString>
 #include <QWidget>
 
 struct ShownText {
-    QWidget* widget = nullptr;  // the control; the chart for the texts it draws
+    QWidget* widget = nullptr;  // the page's control; the chart for its own texts
     QString text;
-    QRectF room;  // where the box lets the text stand
-    QRectF ink;   // what the letters cover
-    bool fits() const;
+    QRectF room, ink;
+    bool fits() const { return room.adjusted(-0.5, -0.5, 0.5, 0.5).contains(ink); }
 };
-
-// The texts of the page's direct children that are visible, with the
-// texts drawn by each chart control.
 QList<ShownText> shownTexts(QWidget* page);
 
-// The part of the page that `w` hides of what lies under it: its whole box
-// when it paints a background, else only its letters.
+// What `w` hides of what lies under it: its box when it paints a
+// background, else its letters.
 QRectF coverOf(QWidget* w);
-
-// Whether `upper` is painted after `lower` (later sibling, so on top).
+// Whether `upper` is painted after its sibling `lower`, so over it.
 bool paintedAbove(const QWidget* upper, const QWidget* lower);
 
-// Pixels of `image` within `area` whose colour is exactly `colour`.
 int pixelsOfColour(const QImage& image, const QRect& area, const QColor& colour);
