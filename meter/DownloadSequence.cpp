@@ -1,6 +1,7 @@
 #include "meter/DownloadSequence.h"
 
 #include <algorithm>
+#include <iterator>
 
 using protocol::Reply;
 
@@ -11,6 +12,9 @@ constexpr int kWakeTickLimit = 50;
 constexpr int kLinkTickLimit = 10;
 constexpr int kHelloTickLimit = 5;
 constexpr int kPollMs = timerPeriodMs(DownloadTimer::TimerRt);
+// The timers of the waking, link test and hello phases, in that order.
+constexpr DownloadTimer kLinkUpTimers[] = {DownloadTimer::TimerOP, DownloadTimer::Timer1,
+                                           DownloadTimer::Timer2};
 
 bool isComPort(int port) {
     return port >= 1 && port <= 5;
@@ -68,6 +72,8 @@ void DownloadSequence::CommandMR_Click() {
     WakeTicks = 0;
     LinkTicks = 0;
     HelloTicks = 0;
+    hellosSent_ = 0;
+    phase_ = Phase::Waking;
     saveFailed_ = false;
     pending_.clear();
     // Whatever a device sent before now answers nothing of this download.
@@ -96,10 +102,15 @@ void DownloadSequence::showWakeUpProgress() {
 
 void DownloadSequence::resumeWakeUp() {
     host_.showStatus(kLinkTesting);
+    phase_ = Phase::Waking;
     setTimer(DownloadTimer::TimerOP, true);
 }
 
+// The link test and the hello wait while replies to earlier commands keep
+// coming; a tick that sends nothing counts for nothing.
 void DownloadSequence::Timer1_Timer() {
+    if (pending_.settling())
+        return;
     ++LinkTicks;
     send(protocol::linkTestByte());
     if (LinkTicks > kLinkTickLimit) {
@@ -110,7 +121,10 @@ void DownloadSequence::Timer1_Timer() {
 }
 
 void DownloadSequence::Timer2_Timer() {
+    if (pending_.settling())
+        return;
     ++HelloTicks;
+    ++hellosSent_;
     send(protocol::helloCommand());
     if (HelloTicks > kHelloTickLimit) {
         setTimer(DownloadTimer::Timer2, false);
@@ -232,10 +246,30 @@ bool DownloadSequence::takeReply() {
                          .arg(dump));
         return false;
     }
+    if (isStale(reply)) {
+        pending_.waitForQuiet();
+        return true;
+    }
     if (actOn(reply))
         return true;
     failDownload(kLinkError);
     return false;
+}
+
+// A reply to a command of a phase already over, or bytes that answer
+// nothing while the line settles: the meter is still working through
+// earlier commands, and the next command must wait until it is done.
+bool DownloadSequence::isStale(Reply reply) const {
+    switch (reply) {
+    case Reply::None:
+        return pending_.settling();
+    case Reply::Wake:
+        return phase_ > Phase::Waking;
+    case Reply::Link:
+        return phase_ > Phase::LinkTest;
+    default:
+        return false;
+    }
 }
 
 // A poll without the awaited reply. The repeat goes out on a clean line, so
@@ -243,7 +277,9 @@ bool DownloadSequence::takeReply() {
 void DownloadSequence::awaitReply() {
     switch (pending_.waited(kPollMs)) {
     case PendingRequest::Step::Wait:
-        return;
+        if (!countRequestDue() || askForCount())
+            return;
+        break;
     case PendingRequest::Step::Repeat:
         if (link_->discardInput() && send(pending_.command()))
             return;
@@ -259,14 +295,10 @@ bool DownloadSequence::actOn(Reply reply) {
     switch (reply) {
     case Reply::Wake:
         host_.showStatus(QStringLiteral("Meter Wake Up...Please Wait!"));
-        setTimer(DownloadTimer::TimerOP, false);
-        setTimer(DownloadTimer::Timer1, true);
-        return true;
+        return startPhase(Phase::LinkTest);
     case Reply::Link:
         host_.showStatus(QStringLiteral("Linking..."));
-        setTimer(DownloadTimer::Timer1, false);
-        setTimer(DownloadTimer::Timer2, true);
-        return true;
+        return startPhase(Phase::Hello);
     case Reply::Hello:
         return onHello();
     case Reply::SleepAck:
@@ -287,21 +319,56 @@ bool DownloadSequence::actOn(Reply reply) {
     }
 }
 
+// Bytes waiting at a change of phase answer no command of the new one: the
+// meter is working through a queue, so the line must settle first.
+bool DownloadSequence::dropWaitingBytes() {
+    const int waiting = link_->inBufferCount();
+    if (waiting > 0)
+        pending_.waitForQuiet();
+    return waiting >= 0 && link_->discardInput();
+}
+
+// False when the link failed. The timers of the other phases stop: their
+// commands would bring nothing but replies to be dropped.
+bool DownloadSequence::startPhase(Phase next) {
+    if (!dropWaitingBytes())
+        return false;
+    phase_ = next;
+    for (size_t p = 0; p < std::size(kLinkUpTimers); ++p)
+        setTimer(kLinkUpTimers[p], p == static_cast<size_t>(next));
+    return true;
+}
+
+// A repeated hello may still be answered after this reply, and its reply
+// would read as a count of 170: the count request then waits for quiet.
 bool DownloadSequence::onHello() {
     host_.showStatus(QStringLiteral("On Line..."));
-    setTimer(DownloadTimer::Timer2, false);
     DownloadState = 2;
+    if (!startPhase(Phase::Counting))
+        return false;
+    if (hellosSent_ > 1)
+        pending_.waitForQuiet();
+    return pending_.settling() || askForCount();
+}
+
+// The count request held back for a quiet line goes out with the poll
+// that finds the line quiet.
+bool DownloadSequence::countRequestDue() const {
+    return DownloadState == 2 && !pending_.busy();
+}
+
+bool DownloadSequence::askForCount() {
     pending_.sent(protocol::countRequest());
     return GetData();
 }
 
-// A record nobody asked for: a copy of the reply to a repeated request is
-// expected and dropped; any other means a reply may already have been taken
-// for the wrong index, so nothing of this download can be trusted.
+// A count or a record nobody asked for: while the line settles it is a
+// stale reply and dropped; any other means a reply may already have been
+// taken for the wrong index, so nothing of this download can be trusted.
 bool DownloadSequence::onUnasked() {
     if (!pending_.settling())
         return false;
-    pending_.copyArrived();
+    pending_.waitForQuiet();
     return true;
 }
 

@@ -46,12 +46,19 @@ public:
     QByteArray RxBytes;  // what the last receive poll took
 
 private:
+    // The phases of state 1 in their order, then the count request; only
+    // the timer of the phase under way sends.
+    enum class Phase { Waking, LinkTest, Hello, Counting };
+
     bool send(const QByteArray& command);
     void setTimer(DownloadTimer timer, bool on) { host_.setTimerEnabled(timer, on); }
     void stopAllTimers();
     bool setUpPort();
     bool reopenPort();
     void resumeWakeUp();
+    bool startPhase(Phase next);
+    bool dropWaitingBytes();
+    bool isStale(protocol::Reply reply) const;
     void showWakeUpProgress();
     protocol::PollContext pollContext();
     bool takeReply();
@@ -59,6 +66,8 @@ private:
     bool actOn(protocol::Reply reply);
     bool onUnasked();
     bool onHello();
+    bool countRequestDue() const;
+    bool askForCount();
     bool onCount();
     void onSleepAck();
     void onGlucoseRecord();
@@ -74,6 +83,8 @@ private:
     DownloadHost& host_;
     platform::SerialLink* link_;
     PendingRequest pending_;
+    Phase phase_ = Phase::Waking;
+    int hellosSent_ = 0;
     bool saveFailed_ = false;
     int loadedPort_ = 0;
 };

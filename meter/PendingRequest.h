@@ -4,6 +4,8 @@
 // reply and given up after five tries. Once a repeated request is answered,
 // replies to its earlier tries may still come; the next request then waits
 // until the link has stayed quiet longer than the spacing of the tries.
+// The same quiet time holds the next command while a meter that works
+// through a queue is still answering the commands of an earlier phase.
 #include <QByteArray>
 
 class PendingRequest {
@@ -17,8 +19,9 @@ public:
     void clear() { *this = PendingRequest(); }
     void sent(const QByteArray& command);
     void answered();
-    // Bytes came while settling: copies of the reply just taken.
-    void copyArrived() { quietLeftMs_ = kQuietAfterRepeatMs; }
+    // Stale bytes came (copies of the reply just taken, replies to an earlier
+    // phase) or may still come: the next command waits for the quiet time.
+    void waitForQuiet() { quietLeftMs_ = kQuietAfterRepeatMs; }
     // Time has passed without the reply (or, settling, without a copy).
     Step waited(int ms);
 

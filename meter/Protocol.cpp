@@ -30,7 +30,7 @@ Reply classifyThreeBytes(const QByteArray& b, const PollContext& p) {
     if (isHelloPattern(b) && p.downloadState == 4)
         return Reply::SleepAck;
     if (at(b, 1) == 0x5A && at(b, 2) == kClose && p.downloadState == 2)
-        return Reply::Count;
+        return p.requestUnanswered ? Reply::Count : Reply::Unasked;
     if (at(b, 2) != kClose || p.downloadState != 3)
         return Reply::None;
     if (!p.requestUnanswered)

@@ -25,7 +25,7 @@ enum class Reply {
     Count,
     GlucoseRecord,
     TimeRecord,
-    Unasked,       // a record while no request is unanswered
+    Unasked,       // a count or a record while no request is unanswered
     ReceiveError,  // more than 3 bytes in one poll
 };
 

@@ -107,10 +107,11 @@ TEST(ProtocolClassification, RepliesByStateAndIndices) {
         {hex("7B61AB"), inState(3, 1), Reply::None},
         {record, inState(2, 1), Reply::None},
         {QByteArray(), inState(1), Reply::None},
-        // a record while no request is unanswered, whatever the indices
+        // a count or a record while no request is unanswered, whatever the indices
         {record, nothingAsked(inState(3, 1, 0)), Reply::Unasked},
         {record, nothingAsked(inState(3, 0, 0)), Reply::Unasked},
         {hello, nothingAsked(inState(4)), Reply::SleepAck},
+        {hello, nothingAsked(inState(2)), Reply::Unasked},  // a stale hello, not a count of 170
         {hex("7B61AB"), nothingAsked(inState(3, 1)), Reply::None},
     };
     for (const auto& c : cases)

@@ -1,5 +1,6 @@
 // A download's ordinary course and the wake-up, link test and hello phases.
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include "tests/core/SequenceRig.h"
 
@@ -193,4 +194,64 @@ TEST(SequenceWakeUp, LinkTestAfterAHelloGiveUpCountsOnFromItsEarlierTicks) {
     EXPECT_EQ(rig.link.countWrites(protocol::linkTestByte()), 3 + 8);
     EXPECT_EQ(rig.link.countWrites(protocol::helloCommand()), 6);
     EXPECT_EQ(rig.window.statusTexts().back(), kFailed);
+}
+
+namespace {
+bool isLinkUpCommand(const QByteArray& command) {
+    return command == protocol::wakeByte() || command == protocol::linkTestByte() ||
+           command == protocol::helloCommand();
+}
+}  // namespace
+
+// A meter that works through a queue of commands keeps answering the
+// wake-up, the link test and the hello long after the download has moved
+// on; none of those replies may be taken for a later one (a stale hello
+// reply in place of the count reply would be a count of 170). A meter
+// that leaves no stale reply keeps the timing it has without them.
+TEST(SequenceStaleReplies, ReplyOfAnEarlierPhaseIsNeverTakenAndWithoutOneNoWaitIsAdded) {
+    const struct {
+        const char* name;
+        bool queued;
+        int replyDelayMs, firstHelloDelayMs, wakesIgnored;
+        long countRequestAtMs;  // 0: whenever the line has settled
+    } cases[] = {
+        {"answers at once", false, 0, 0, 0, 1160},
+        {"answers its third wake byte at once", false, 0, 0, 2, 1260},
+        {"queued, 250 ms a command", true, 250, 0, 0, 0},
+        {"queued, 500 ms a command", true, 500, 0, 0, 0},
+        {"first hello answered after the second", false, 0, 1100, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SequenceRig rig;
+        rig.meterHolds(3);
+        FakeMeter& meter = rig.link.meter;
+        meter.queued = c.queued;
+        meter.replyDelayMs = c.replyDelayMs;
+        meter.ignoreFirst[protocol::wakeByte()] = c.wakesIgnored;
+        if (c.firstHelloDelayMs)
+            meter.firstReplyDelayMs[protocol::helloCommand()] = c.firstHelloDelayMs;
+        rig.loadAndStart();
+        ASSERT_TRUE(rig.runUntil([&] { return rig.completed(); }));
+        EXPECT_TRUE(rig.window.messages.empty());
+        ASSERT_EQ(rig.window.saves.size(), 1u);
+        for (int i = 1; i <= 3; ++i)
+            EXPECT_EQ(rig.window.saves.front()[i - 1], SequenceRig::expectedReading(i)) << i;
+        const auto texts = rig.window.statusTexts();
+        for (const QString& once : {QStringLiteral("Linking..."), QStringLiteral("On Line..."),
+                                    QStringLiteral(" ( 3 ) Data in Meter !!")})
+            EXPECT_EQ(std::count(texts.begin(), texts.end(), once), 1) << once.toStdString();
+        ASSERT_EQ(rig.link.countWrites(protocol::countRequest()), 1);
+        long countAt = 0;
+        for (const auto& w : rig.link.writes)
+            if (w.bytes == protocol::countRequest())
+                countAt = w.atMs;
+        if (c.countRequestAtMs) {
+            EXPECT_EQ(countAt, c.countRequestAtMs);
+        }
+        for (const auto& a : rig.link.arrivals)
+            EXPECT_FALSE(isLinkUpCommand(a.command) && a.atMs > countAt)
+                << "a reply to " << a.command.toHex().toStdString() << " came at " << a.atMs
+                << " ms, after the count request at " << countAt << " ms";
+    }
 }

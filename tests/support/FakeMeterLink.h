@@ -5,6 +5,7 @@
 // write is logged, failed and closed ones included, so tests can tell what
 // reached the meter and when.
 #include <QByteArray>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
@@ -29,6 +30,9 @@ public:
     // Commands answered twice; the copy comes 30 ms after the reply.
     std::set<QByteArray> answerTwice;
     int replyDelayMs = 0;
+    // One command at a time: each reply comes replyDelayMs after its command
+    // or after the reply before it, whichever is later.
+    bool queued = false;
     // Command -> delay of its first reply, in place of replyDelayMs.
     std::map<QByteArray, int> firstReplyDelayMs;
     // Command -> bytes sent in place of the ordinary reply.
@@ -84,9 +88,14 @@ public:
         bool succeeded = false;
         long atMs = 0;
     };
+    struct Arrival {
+        QByteArray command;  // the one the reply answers
+        long atMs = 0;
+    };
 
     FakeMeter meter;
     std::vector<Write> writes;
+    std::vector<Arrival> arrivals;
     int commPort = 0;
     bool dtr = false;
     bool refuseOpen = false;
@@ -159,20 +168,29 @@ private:
         const QByteArray reply = meter.replyTo(command);
         if (reply.isEmpty())
             return;
-        const long due = now() + meter.delayOf(command);
-        inFlight_.emplace(due, reply);
+        const long start = meter.queued ? std::max(now(), lastDueMs_) : now();
+        const long due = start + meter.delayOf(command);
+        lastDueMs_ = due;
+        inFlight_.emplace(due, InFlight{command, reply});
         if (meter.answerTwice.count(command))
-            inFlight_.emplace(due + 30, reply);
+            inFlight_.emplace(due + 30, InFlight{command, reply});
         arrive();
     }
     void arrive() {
         while (!inFlight_.empty() && inFlight_.begin()->first <= now()) {
-            buffer_ += inFlight_.begin()->second;
+            buffer_ += inFlight_.begin()->second.reply;
+            arrivals.push_back({inFlight_.begin()->second.command, inFlight_.begin()->first});
             inFlight_.erase(inFlight_.begin());
         }
     }
 
+    struct InFlight {
+        QByteArray command;
+        QByteArray reply;
+    };
+
     bool open_ = false;
     QByteArray buffer_;
-    std::multimap<long, QByteArray> inFlight_;  // replies on their way, by arrival
+    std::multimap<long, InFlight> inFlight_;  // replies on their way, by arrival
+    long lastDueMs_ = 0;
 };

@@ -37,9 +37,14 @@ void addOptions(QCommandLineParser& p) {
         {"answer-twice", "Answer the first glucose record request for index I twice, "
                          "the copy 30 ms after the reply.",
          "I"},
-        {"reply-delay", "Write each reply MS milliseconds after its command came "
-                        "(default 0).",
+        {"reply-delay", "Write each reply MS milliseconds after its command came, "
+                        "however many are under way (default 0).",
          "MS", "0"},
+        {"queued-delay", "Handle one command at a time, MS milliseconds each, and answer "
+                         "every command in the order it came: each reply MS milliseconds "
+                         "after its command came or after the reply before it, whichever "
+                         "is later (a slow meter that builds a queue).",
+         "MS"},
         {"keep-running", "After the sleep command go on answering commands "
                          "until SIGTERM or the time limit."},
         {"timeout", "Give up after SECONDS (default 60; 0: no limit).", "SECONDS", "60"},
@@ -67,6 +72,7 @@ bool readNumbers(const QCommandLineParser& p, EmulatorOptions& o, QString& error
            readInt(p, "skip-record", 1, kMaxReadings, o.faults.skipRecord, error) &&
            readInt(p, "answer-twice", 1, kMaxReadings, o.faults.answerTwice, error) &&
            readInt(p, "reply-delay", 0, 10000, o.replyDelayMs, error) &&
+           readInt(p, "queued-delay", 1, 10000, o.queuedDelayMs, error) &&
            readInt(p, "timeout", 0, 1000000, o.timeoutSeconds, error);
 }
 
@@ -101,6 +107,10 @@ bool parseOptions(const QStringList& args, EmulatorOptions& options, QString& er
     }
     if (p.isSet("readings") && p.isSet("count")) {
         error = QStringLiteral("give either --readings or --count");
+        return false;
+    }
+    if (p.isSet("reply-delay") && p.isSet("queued-delay")) {
+        error = QStringLiteral("give either --reply-delay or --queued-delay");
         return false;
     }
     readSwitches(p, options);

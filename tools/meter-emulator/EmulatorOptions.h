@@ -22,6 +22,7 @@ struct EmulatorOptions {
     MeterFaults faults;
     bool splitReplies = false;
     int replyDelayMs = 0;
+    int queuedDelayMs = 0;  // 0: commands are answered side by side
     bool keepRunning = false;
     int timeoutSeconds = 60;  // 0: no limit
     bool helpWanted = false;

@@ -8,6 +8,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "ReplySchedule.h"
 #include "ReplyWriter.h"
 
 namespace emulator {
@@ -39,17 +40,15 @@ Input readHost(int fd, int waitMs, QByteArray& bytes) {
     return Input::NoHost;
 }
 
-// Replies wait here until their time, the meter's reply delay after the
-// command that asked for them; the meter says one thing at a time, so the
-// replies to one read of the host's bytes go out kCopyGapMs apart.
+// Replies wait here until the time their schedule gives them.
 class ReplyQueue {
 public:
+    explicit ReplyQueue(const EmulatorOptions& o) : schedule_(o.replyDelayMs, o.queuedDelayMs) {}
     bool empty() const { return queue_.empty(); }
-    void add(qint64 dueMs, const std::vector<QByteArray>& replies) {
-        for (const QByteArray& reply : replies) {
-            queue_.emplace(dueMs, reply);
-            dueMs += kCopyGapMs;
-        }
+    void add(qint64 arrivedMs, const std::vector<QByteArray>& replies) {
+        const std::vector<qint64> due = schedule_.dueTimes(arrivedMs, replies.size());
+        for (size_t i = 0; i < replies.size(); ++i)
+            queue_.emplace(due[i], replies[i]);
     }
     void writeDue(int fd, qint64 nowMs, bool split) {
         while (!queue_.empty() && queue_.begin()->first <= nowMs) {
@@ -65,6 +64,7 @@ public:
     }
 
 private:
+    ReplySchedule schedule_;
     std::multimap<qint64, QByteArray> queue_;
 };
 
@@ -90,13 +90,13 @@ int runSession(int masterFd, MeterModel& model, const EmulatorOptions& options,
     QElapsedTimer clock;
     clock.start();
     QByteArray bytes;
-    ReplyQueue replies;
+    ReplyQueue replies(options);
     while (!stopRequested) {
         if (timedOut(clock, options.timeoutSeconds))
             return finalStatus(model, kExitTimedOut);
         const Input got = readHost(masterFd, replies.waitMs(clock.elapsed()), bytes);
         if (got == Input::Bytes)
-            replies.add(clock.elapsed() + options.replyDelayMs, model.receive(bytes));
+            replies.add(clock.elapsed(), model.receive(bytes));
         else if (got == Input::NoHost)
             std::this_thread::sleep_for(std::chrono::milliseconds(kNoHostPauseMs));
         replies.writeDue(masterFd, clock.elapsed(), options.splitReplies);

@@ -9,10 +9,6 @@
 
 namespace emulator {
 
-// Between two replies to one command: more than the host's 20 ms poll, so
-// that each arrives as a reply of its own.
-constexpr int kCopyGapMs = 30;
-
 // Returns the exit status (see ExitStatus). stopRequested is set by a
 // signal handler.
 int runSession(int masterFd, MeterModel& model, const EmulatorOptions& options,

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "EmulatorOptions.h"
+#include "ReplySchedule.h"
 #include "ReplyWriter.h"
 
 using namespace emulator;
@@ -29,6 +30,7 @@ TEST(EmulatorOptions, DefaultsNeedOnlyTheDataFolder) {
     EXPECT_EQ(o.faults.skipRecord, 0);
     EXPECT_EQ(o.faults.answerTwice, 0);
     EXPECT_EQ(o.replyDelayMs, 0);
+    EXPECT_EQ(o.queuedDelayMs, 0);
 }
 
 TEST(EmulatorOptions, ReadsEveryFaultAndSetting) {
@@ -49,8 +51,10 @@ TEST(EmulatorOptions, ReadsEveryFaultAndSetting) {
     EXPECT_EQ(o.timeoutSeconds, 0);
     EXPECT_EQ(o.faults.answerTwice, 7);
     EXPECT_EQ(o.replyDelayMs, 250);
-    ASSERT_TRUE(parse({"--data-folder", "d", "--readings", "r.txt"}, o, error));
+    ASSERT_TRUE(parse({"--data-folder", "d", "--readings", "r.txt", "--queued-delay", "500"}, o,
+                      error));
     EXPECT_EQ(o.readingsFile, "r.txt");
+    EXPECT_EQ(o.queuedDelayMs, 500);
 }
 
 TEST(EmulatorOptions, RefusesBadCommandLines) {
@@ -66,6 +70,9 @@ TEST(EmulatorOptions, RefusesBadCommandLines) {
         {"--data-folder", "d", "--skip-record", "0"},
         {"--data-folder", "d", "--answer-twice", "256"},
         {"--data-folder", "d", "--reply-delay", "-1"},
+        {"--data-folder", "d", "--queued-delay", "0"},
+        {"--data-folder", "d", "--queued-delay", "10001"},
+        {"--data-folder", "d", "--reply-delay", "60", "--queued-delay", "250"},
         {"--data-folder", "d", "--readings", "r", "--count", "3"},
         {"--data-folder", "d", "--no-such-option"},
         {"--data-folder", "d", "stray"},
@@ -87,8 +94,40 @@ TEST(EmulatorOptions, HelpListsEveryOption) {
     for (const char* name : {"--data-folder", "--port", "--readings", "--count", "--never-answer",
                              "--wake-after", "--split-replies", "--double-replies",
                              "--no-count-answer", "--skip-record", "--keep-running", "--timeout",
-                             "--answer-twice", "--reply-delay"})
+                             "--answer-twice", "--reply-delay", "--queued-delay"})
         EXPECT_TRUE(help.contains(name)) << name;
+}
+
+// Worked examples of reads of the host's bytes, each with its time and the
+// number of replies it asks for, and the due time of every reply.
+TEST(EmulatorReplySchedule, SideBySideOrQueued) {
+    struct Read {
+        qint64 atMs;
+        size_t replies;
+    };
+    const struct {
+        const char* name;
+        int replyDelayMs, queuedDelayMs;
+        std::vector<Read> reads;
+        std::vector<qint64> due;
+    } cases[] = {
+        {"at once", 0, 0, {{0, 1}, {50, 1}}, {0, 50}},
+        {"two replies to one read", 0, 0, {{10, 2}}, {10, 10 + kCopyGapMs}},
+        {"side by side", 250, 0, {{0, 1}, {50, 1}, {100, 1}}, {250, 300, 350}},
+        {"queued", 0, 250, {{0, 1}, {50, 1}, {100, 1}}, {250, 500, 750}},
+        {"queued, the queue ran dry", 0, 250, {{0, 1}, {50, 1}, {900, 1}}, {250, 500, 1150}},
+        {"queued, one read of two", 0, 500, {{0, 2}, {100, 1}}, {500, 1000, 1500}},
+        {"queued, nothing to answer", 0, 250, {{0, 0}, {50, 1}}, {300}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReplySchedule schedule(c.replyDelayMs, c.queuedDelayMs);
+        std::vector<qint64> due;
+        for (const Read& r : c.reads)
+            for (qint64 t : schedule.dueTimes(r.atMs, r.replies))
+                due.push_back(t);
+        EXPECT_EQ(due, c.due);
+    }
 }
 
 TEST(EmulatorReplyWriter, SplitsRepliesOfTwoOrMoreBytes) {
