@@ -1,7 +1,8 @@
 // A download against a meter that answers every command with bytes taken
 // from the input: each answer is one length byte (0 to 15 bytes follow),
 // and once the input is used up the meter falls silent. The sequence must
-// neither crash nor save a batch larger than the meter can hold.
+// neither crash nor save a batch larger than the meter can hold, nor a
+// reading outside the calendar.
 #include "fuzz/FuzzSupport.h"
 #include "tests/core/SequenceRig.h"
 
@@ -40,7 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     rig.loadAndStart();
     // A minute of meter time is more than any download of 255 readings takes.
     rig.runUntil([&] { return !rig.window.anyTimerOn(); }, 60000);
-    for (const auto& save : rig.window.saves)
+    for (const auto& save : rig.window.saves) {
         fuzz::check(save.size() <= 255, "a save holds at most the meter's 255 readings");
+        for (const SavedReading& r : save)
+            fuzz::check(r.month >= 1 && r.month <= 12 && r.day >= 1 && r.day <= 31 &&
+                            r.hour <= 23 && r.minute <= 59,
+                        "a saved reading lies in the calendar");
+    }
     return 0;
 }

@@ -1,20 +1,17 @@
 #include "meter/DownloadSequence.h"
 
 #include <algorithm>
-#include <iterator>
 
 using protocol::Reply;
 
 namespace {
 const QString kLinkError = QStringLiteral("Link Error !");
 const QString kLinkTesting = QStringLiteral("Link Testing...");
+const QString kWakeUpFailed = QStringLiteral("Meter Wake Up...Failed");
 constexpr int kWakeTickLimit = 50;
 constexpr int kLinkTickLimit = 10;
 constexpr int kHelloTickLimit = 5;
 constexpr int kPollMs = timerPeriodMs(DownloadTimer::TimerRt);
-// The timers of the waking, link test and hello phases, in that order.
-constexpr DownloadTimer kLinkUpTimers[] = {DownloadTimer::TimerOP, DownloadTimer::Timer1,
-                                           DownloadTimer::Timer2};
 
 bool isComPort(int port) {
     return port >= 1 && port <= 5;
@@ -23,6 +20,11 @@ bool isComPort(int port) {
 
 DownloadSequence::DownloadSequence(DownloadHost& host, platform::SerialLink* link)
     : host_(host), link_(link) {}
+
+void DownloadSequence::enter(DownloadStep step) {
+    step_ = step;
+    DownloadState = downloadStateOf(step);
+}
 
 bool DownloadSequence::setUpPort() {
     return isComPort(loadedPort_) && link_->setCommPort(loadedPort_) && link_->open() &&
@@ -54,8 +56,12 @@ void DownloadSequence::stopAllTimers() {
         setTimer(t, false);
 }
 
+// Every command goes out here, so that each one is owed its reply.
 bool DownloadSequence::send(const QByteArray& command) {
-    return link_->output(command);
+    if (!link_->output(command))
+        return false;
+    owed_.sent(command);
+    return true;
 }
 
 void DownloadSequence::CommandMR_Click() {
@@ -68,14 +74,14 @@ void DownloadSequence::CommandMR_Click() {
         host_.portOpenFailed();
         return;
     }
-    DownloadState = 1;
+    enter(DownloadStep::Waking);
     WakeTicks = 0;
     LinkTicks = 0;
     HelloTicks = 0;
-    hellosSent_ = 0;
-    phase_ = Phase::Waking;
-    saveFailed_ = false;
+    linkUpMs_ = 0;
+    queuedMeter_ = false;
     pending_.clear();
+    owed_.forgive();
     // Whatever a device sent before now answers nothing of this download.
     link_->discardInput();
     send(protocol::wakeByte());
@@ -88,7 +94,7 @@ void DownloadSequence::TimerOP_Timer() {
     ++WakeTicks;
     showWakeUpProgress();
     if (WakeTicks == kWakeTickLimit) {
-        host_.showStatus(QStringLiteral("Meter Wake Up...Failed"));
+        host_.showStatus(kWakeUpFailed);
         setTimer(DownloadTimer::TimerOP, false);
     }
 }
@@ -102,17 +108,18 @@ void DownloadSequence::showWakeUpProgress() {
 
 void DownloadSequence::resumeWakeUp() {
     host_.showStatus(kLinkTesting);
-    phase_ = Phase::Waking;
+    enter(DownloadStep::Waking);
     setTimer(DownloadTimer::TimerOP, true);
 }
 
-// The link test and the hello wait while replies to earlier commands keep
-// coming; a tick that sends nothing counts for nothing.
+// The link test and the hello hold their commands while a meter that works
+// through a queue is still answering earlier ones; only replies it owes do
+// that, and the whole link-up has a time limit.
 void DownloadSequence::Timer1_Timer() {
-    if (pending_.settling())
+    if (lineSettling())
         return;
     ++LinkTicks;
-    send(protocol::linkTestByte());
+    sendLinkUpCommand(protocol::linkTestByte());
     if (LinkTicks > kLinkTickLimit) {
         setTimer(DownloadTimer::Timer1, false);
         resumeWakeUp();
@@ -121,16 +128,22 @@ void DownloadSequence::Timer1_Timer() {
 }
 
 void DownloadSequence::Timer2_Timer() {
-    if (pending_.settling())
+    if (lineSettling())
         return;
     ++HelloTicks;
-    ++hellosSent_;
-    send(protocol::helloCommand());
+    sendLinkUpCommand(protocol::helloCommand());
     if (HelloTicks > kHelloTickLimit) {
         setTimer(DownloadTimer::Timer2, false);
         resumeWakeUp();
         HelloTicks = 0;
     }
+}
+
+// A meter seen working through a queue takes a second and more per command:
+// another try before the last one is answered would only lengthen its queue.
+void DownloadSequence::sendLinkUpCommand(const QByteArray& command) {
+    if (!queuedMeter_ || owed_.owedFor(command) == 0)
+        send(command);
 }
 
 bool DownloadSequence::awaitingRecord(int index) {
@@ -170,12 +183,13 @@ void DownloadSequence::Timer3_Timer() {
     }
     setTimer(DownloadTimer::Timer3, false);
     TimeIndex = 1;
+    enter(DownloadStep::Time);
     setTimer(DownloadTimer::Timer4, true);
     requestTime();
 }
 
-// As the glucose pass: the tick that finds the last time record in ends the
-// download itself, so the save never runs without every record.
+// As the glucose pass: the tick that finds the last time record in sends
+// the sleep command itself.
 void DownloadSequence::Timer4_Timer() {
     if (!readyForNextRequest())
         return;
@@ -188,21 +202,30 @@ void DownloadSequence::Timer4_Timer() {
     TimerSleep_Timer();
 }
 
-// Run by the time pass's last tick; the window's TimerSleep stays off.
+// Run by the time pass's last tick; the window's TimerSleep stays off. The
+// records are saved once the meter acknowledges the sleep command: with
+// every command answered, no reply can still be on its way to be taken for
+// one of them.
 void DownloadSequence::TimerSleep_Timer() {
     ++SleepTicks;
-    Sleep();  // the records are all in: they are saved even if the meter missed it
-    if (SleepTicks == 1) {
+    if (SleepTicks == 1)
         setTimer(DownloadTimer::TimerSleep, false);
-        saveRecords();
-    }
+    if (!askToSleep())
+        failDownload(kLinkError);
+}
+
+bool DownloadSequence::askToSleep() {
+    pending_.sent(protocol::sleepCommand());
+    return Sleep();
 }
 
 void DownloadSequence::saveRecords() {
     const SaveOutcome outcome = host_.saveDownload();
-    if (outcome == SaveOutcome::Saved)
+    if (outcome == SaveOutcome::Saved) {
+        host_.showStatus(QStringLiteral("Complete! Receive ( %1 ) Data from Meter !!")
+                             .arg(host_.batch().NewCount));
         return;
-    saveFailed_ = true;
+    }
     host_.showMessage(saveOutcomeMessage(outcome));
 }
 
@@ -211,7 +234,7 @@ bool DownloadSequence::GetData() {
 }
 
 bool DownloadSequence::Sleep() {
-    DownloadState = 4;
+    enter(DownloadStep::Sleeping);
     return send(protocol::sleepCommand());
 }
 
@@ -221,6 +244,10 @@ protocol::PollContext DownloadSequence::pollContext() {
 }
 
 void DownloadSequence::TimerRt_Timer() {
+    if (linkUpOverdue()) {
+        giveUpLinkUp();
+        return;
+    }
     const int waiting = link_->inBufferCount();
     if (waiting < 0) {
         failDownload(kLinkError);
@@ -229,6 +256,26 @@ void DownloadSequence::TimerRt_Timer() {
     if (waiting > 0 && !takeReply())
         return;
     awaitReply();
+}
+
+bool DownloadSequence::linkUpOverdue() {
+    if (!isLinkUp(step_))
+        return false;
+    linkUpMs_ += kPollMs;
+    return linkUpMs_ > kLinkUpLimitMs;
+}
+
+// The phase under way gives its failure: a meter that never woke, or one
+// that woke but never passed the link test and the hello.
+void DownloadSequence::giveUpLinkUp() {
+    if (step_ != DownloadStep::Waking) {
+        failDownload(kLinkError);
+        return;
+    }
+    stopAllTimers();
+    pending_.clear();
+    enter(DownloadStep::GaveUp);
+    host_.showStatus(kWakeUpFailed);
 }
 
 // False when the reply ended the download.
@@ -246,37 +293,57 @@ bool DownloadSequence::takeReply() {
                          .arg(dump));
         return false;
     }
-    if (isStale(reply)) {
-        pending_.waitForQuiet();
+    switch (judge(reply)) {
+    case Verdict::Answer:
+        if (actOn(reply))
+            return true;
+        break;
+    case Verdict::Late:
+        // The meter is still answering earlier commands: the next command
+        // waits until it is done.
+        awaitQueuedReplies();
         return true;
+    case Verdict::Stray:
+        return true;
+    case Verdict::OutOfStep:
+        break;
     }
-    if (actOn(reply))
-        return true;
     failDownload(kLinkError);
     return false;
 }
 
-// A reply to a command of a phase already over, or bytes that answer
-// nothing while the line settles: the meter is still working through
-// earlier commands, and the next command must wait until it is done.
-bool DownloadSequence::isStale(Reply reply) const {
-    switch (reply) {
-    case Reply::None:
-        return pending_.settling();
-    case Reply::Wake:
-        return phase_ > Phase::Waking;
-    case Reply::Link:
-        return phase_ > Phase::LinkTest;
-    default:
-        return false;
-    }
+// Whether the bytes answer what the step asked, are a reply the meter still
+// owes for an earlier command, or neither.
+DownloadSequence::Verdict DownloadSequence::judge(Reply reply) {
+    if (answersStep(step_, reply) && isCalendarAnswer(reply))
+        return Verdict::Answer;
+    if (owed_.takeLate(RxBytes))
+        return Verdict::Late;
+    return isStrict(step_) ? Verdict::OutOfStep : Verdict::Stray;
+}
+
+bool DownloadSequence::isCalendarAnswer(Reply reply) const {
+    if (reply == Reply::GlucoseRecord)
+        return protocol::isCalendarRecord(protocol::decodeGlucoseRecord(RxBytes));
+    if (reply == Reply::TimeRecord)
+        return protocol::isCalendarRecord(protocol::decodeTimeRecord(RxBytes));
+    return true;
+}
+
+void DownloadSequence::awaitQueuedReplies() {
+    queuedMeter_ = true;
+    pending_.waitForQuiet();
 }
 
 // A poll without the awaited reply. The repeat goes out on a clean line, so
 // that a reply split by the wait is not glued to the next one.
 void DownloadSequence::awaitReply() {
+    const bool wasSettling = pending_.settling();
     switch (pending_.waited(kPollMs)) {
     case PendingRequest::Step::Wait:
+        // Quiet at last: whatever the meter still owed was lost on the way.
+        if (wasSettling && !pending_.settling())
+            owed_.forgive();
         if (!countRequestDue() || askForCount())
             return;
         break;
@@ -294,11 +361,11 @@ void DownloadSequence::awaitReply() {
 bool DownloadSequence::actOn(Reply reply) {
     switch (reply) {
     case Reply::Wake:
-        host_.showStatus(QStringLiteral("Meter Wake Up...Please Wait!"));
-        return startPhase(Phase::LinkTest);
+        return onWake();
     case Reply::Link:
+        noteAnswerTo(protocol::linkTestByte());
         host_.showStatus(QStringLiteral("Linking..."));
-        return startPhase(Phase::Hello);
+        return startPhase(DownloadStep::Hello);
     case Reply::Hello:
         return onHello();
     case Reply::SleepAck:
@@ -312,11 +379,16 @@ bool DownloadSequence::actOn(Reply reply) {
     case Reply::TimeRecord:
         onTimeRecord();
         return true;
-    case Reply::Unasked:
-        return onUnasked();
     default:
         return true;
     }
+}
+
+// The bytes just taken answer `command`: a later reply to it must be the same.
+void DownloadSequence::noteAnswerTo(const QByteArray& command) {
+    owed_.answered(command, RxBytes);
+    if (pending_.unanswered() && pending_.command() == command)
+        pending_.answered();
 }
 
 // Bytes waiting at a change of phase answer no command of the new one: the
@@ -330,23 +402,33 @@ bool DownloadSequence::dropWaitingBytes() {
 
 // False when the link failed. The timers of the other phases stop: their
 // commands would bring nothing but replies to be dropped.
-bool DownloadSequence::startPhase(Phase next) {
+bool DownloadSequence::startPhase(DownloadStep next) {
     if (!dropWaitingBytes())
         return false;
-    phase_ = next;
-    for (size_t p = 0; p < std::size(kLinkUpTimers); ++p)
-        setTimer(kLinkUpTimers[p], p == static_cast<size_t>(next));
+    enter(next);
+    for (const LinkUpPhase& phase : kLinkUpPhases)
+        setTimer(phase.timer, phase.step == next);
+    return true;
+}
+
+bool DownloadSequence::onWake() {
+    noteAnswerTo(protocol::wakeByte());
+    host_.showStatus(QStringLiteral("Meter Wake Up...Please Wait!"));
+    if (!startPhase(DownloadStep::LinkTest))
+        return false;
+    if (owed_.owedFor(protocol::wakeByte()) >= kQueuedWakeBytes)
+        pending_.waitForQuiet();
     return true;
 }
 
 // A repeated hello may still be answered after this reply, and its reply
 // would read as a count of 170: the count request then waits for quiet.
 bool DownloadSequence::onHello() {
+    noteAnswerTo(protocol::helloCommand());
     host_.showStatus(QStringLiteral("On Line..."));
-    DownloadState = 2;
-    if (!startPhase(Phase::Counting))
+    if (!startPhase(DownloadStep::OnLine))
         return false;
-    if (hellosSent_ > 1)
+    if (owed_.owedFor(protocol::helloCommand()) > 0)
         pending_.waitForQuiet();
     return pending_.settling() || askForCount();
 }
@@ -354,48 +436,31 @@ bool DownloadSequence::onHello() {
 // The count request held back for a quiet line goes out with the poll
 // that finds the line quiet.
 bool DownloadSequence::countRequestDue() const {
-    return DownloadState == 2 && !pending_.busy();
+    return step_ == DownloadStep::OnLine && !pending_.busy();
 }
 
 bool DownloadSequence::askForCount() {
+    enter(DownloadStep::Counting);
     pending_.sent(protocol::countRequest());
     return GetData();
 }
 
-// A count or a record nobody asked for: while the line settles it is a
-// stale reply and dropped; any other means a reply may already have been
-// taken for the wrong index, so nothing of this download can be trusted.
-bool DownloadSequence::onUnasked() {
-    if (!pending_.settling())
-        return false;
-    pending_.waitForQuiet();
-    return true;
-}
-
-void DownloadSequence::onSleepAck() {
-    // A download whose records were not kept must not be reported complete.
-    if (saveFailed_)
-        return;
-    host_.showStatus(QStringLiteral("Complete! Receive ( %1 ) Data from Meter !!")
-                         .arg(host_.batch().NewCount));
-}
-
 bool DownloadSequence::onCount() {
-    pending_.answered();
+    noteAnswerTo(protocol::countRequest());
     MeterBatch& batch = host_.batch();
     const int count = protocol::countOf(RxBytes);
     batch.NewCount = count;
-    DownloadState = 3;
     // The time pass fills these; none may survive from an earlier download.
     std::fill(batch.NewDay.begin(), batch.NewDay.end(), 0);
     std::fill(batch.NewHour.begin(), batch.NewHour.end(), 0);
     std::fill(batch.NewMinute.begin(), batch.NewMinute.end(), 0);
     if (count == 0) {
-        if (!Sleep())
+        if (!askToSleep())
             return false;
         host_.showStatus(QStringLiteral("There is no new data in meter !!"));
         return true;
     }
+    enter(DownloadStep::Glucose);
     host_.showStatus(QStringLiteral(" ( %1 ) Data in Meter !!").arg(count));
     host_.setProgressMaximum(2 * count);
     setTimer(DownloadTimer::Timer3, true);
@@ -403,9 +468,21 @@ bool DownloadSequence::onCount() {
     return true;
 }
 
+// Every command of the download has been answered: only now are the
+// records kept, and only a download that was kept is called complete.
+void DownloadSequence::onSleepAck() {
+    noteAnswerTo(protocol::sleepCommand());
+    enter(DownloadStep::Done);
+    if (host_.batch().NewCount == 0) {
+        host_.showStatus(QStringLiteral("Complete! Receive ( 0 ) Data from Meter !!"));
+        return;
+    }
+    saveRecords();
+}
+
 void DownloadSequence::onGlucoseRecord() {
     MeterBatch& batch = host_.batch();
-    pending_.answered();
+    noteAnswerTo(protocol::glucoseRequest(GlucoseIndex));
     const protocol::GlucoseFields f = protocol::decodeGlucoseRecord(RxBytes);
     batch.NewMonth[GlucoseIndex] = static_cast<qint16>(f.month);
     batch.NewGlucose[GlucoseIndex] = static_cast<qint16>(f.glucose);
@@ -415,7 +492,7 @@ void DownloadSequence::onGlucoseRecord() {
 
 void DownloadSequence::onTimeRecord() {
     MeterBatch& batch = host_.batch();
-    pending_.answered();
+    noteAnswerTo(protocol::timeRequest(TimeIndex));
     const protocol::TimeFields f = protocol::decodeTimeRecord(RxBytes);
     batch.NewDay[TimeIndex] = static_cast<qint16>(f.day);
     batch.NewHour[TimeIndex] = static_cast<qint16>(f.hour);
@@ -429,6 +506,7 @@ void DownloadSequence::onTimeRecord() {
 void DownloadSequence::failDownload(const QString& message) {
     pending_.clear();
     Sleep();
+    enter(DownloadStep::Stopped);
     stopAllTimers();
     link_->close();
     host_.showMessage(message);

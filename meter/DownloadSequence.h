@@ -6,12 +6,21 @@
 #include <QString>
 
 #include "meter/DownloadHost.h"
+#include "meter/DownloadStep.h"
+#include "meter/OwedReplies.h"
 #include "meter/PendingRequest.h"
 #include "meter/Protocol.h"
 #include "platform/core/SerialLink.h"
 
 class DownloadSequence {
 public:
+    // A link-up that has not reached the count request by then gives up,
+    // whatever a noisy line or a half-working meter keeps sending.
+    static constexpr int kLinkUpLimitMs = 28000;
+    // A wake reply that leaves this many wake bytes unanswered most likely
+    // comes from a meter still working through them.
+    static constexpr int kQueuedWakeBytes = 3;
+
     explicit DownloadSequence(DownloadHost& host, platform::SerialLink* link = nullptr);
 
     // The link is made afresh at every load of the window.
@@ -34,8 +43,11 @@ public:
     bool GetData();
     bool Sleep();
 
-    // 0 until the first download; 1 waking, testing and greeting; 2 after
-    // the hello; 3 fetching records; 4 once the sleep command was sent.
+    DownloadStep step() const { return step_; }
+
+    // Follows the step: 0 until the first download; 1 waking, testing and
+    // greeting; 2 after the hello; 3 fetching records; 4 once the sleep
+    // command was sent.
     int DownloadState = 0;
     int WakeTicks = 0;
     int LinkTicks = 0;
@@ -46,29 +58,36 @@ public:
     QByteArray RxBytes;  // what the last receive poll took
 
 private:
-    // The phases of state 1 in their order, then the count request; only
-    // the timer of the phase under way sends.
-    enum class Phase { Waking, LinkTest, Hello, Counting };
+    enum class Verdict { Answer, Late, Stray, OutOfStep };
 
+    void enter(DownloadStep step);
     bool send(const QByteArray& command);
     void setTimer(DownloadTimer timer, bool on) { host_.setTimerEnabled(timer, on); }
     void stopAllTimers();
     bool setUpPort();
     bool reopenPort();
     void resumeWakeUp();
-    bool startPhase(Phase next);
+    bool startPhase(DownloadStep next);
     bool dropWaitingBytes();
-    bool isStale(protocol::Reply reply) const;
+    bool lineSettling() const { return pending_.settling(); }
+    void sendLinkUpCommand(const QByteArray& command);
+    void awaitQueuedReplies();
     void showWakeUpProgress();
+    bool linkUpOverdue();
+    void giveUpLinkUp();
     protocol::PollContext pollContext();
     bool takeReply();
+    Verdict judge(protocol::Reply reply);
+    bool isCalendarAnswer(protocol::Reply reply) const;
     void awaitReply();
     bool actOn(protocol::Reply reply);
-    bool onUnasked();
+    void noteAnswerTo(const QByteArray& command);
+    bool onWake();
     bool onHello();
     bool countRequestDue() const;
     bool askForCount();
     bool onCount();
+    bool askToSleep();
     void onSleepAck();
     void onGlucoseRecord();
     void onTimeRecord();
@@ -82,9 +101,10 @@ private:
 
     DownloadHost& host_;
     platform::SerialLink* link_;
+    DownloadStep step_ = DownloadStep::Idle;
     PendingRequest pending_;
-    Phase phase_ = Phase::Waking;
-    int hellosSent_ = 0;
-    bool saveFailed_ = false;
+    OwedReplies owed_;
+    int linkUpMs_ = 0;
+    bool queuedMeter_ = false;  // late replies came: one link-up command at a time
     int loadedPort_ = 0;
 };

@@ -49,6 +49,10 @@ QByteArray helloCommand() { return bytesOf({0xBA, 0xA5, 0xA9}); }
 QByteArray countRequest() { return bytesOf({0xAE, 0xA5, 0xA9}); }
 QByteArray sleepCommand() { return bytesOf({0xB5, 0xA5, 0xA9}); }
 
+QByteArray wakeReply() { return bytesOf({0x00}); }
+QByteArray linkReply() { return bytesOf({0x54, 0xF1}); }
+QByteArray helloReply() { return bytesOf({0xAA, 0x5A, 0xAA}); }
+
 QByteArray glucoseRequest(int index) {
     return bytesOf({0xAC, static_cast<quint8>(index), 0xA9});
 }
@@ -91,6 +95,14 @@ TimeFields decodeTimeRecord(const QByteArray& r) {
     f.hour = (at(r, 1) & 7) * 4 + (at(r, 0) >> 6);
     f.minute = at(r, 0) & 0x3F;
     return f;
+}
+
+bool isCalendarRecord(const GlucoseFields& f) {
+    return f.month >= 1 && f.month <= 12;
+}
+
+bool isCalendarRecord(const TimeFields& f) {
+    return f.day >= 1 && f.day <= 31 && f.hour <= 23 && f.minute <= 59;
 }
 
 QString dumpText(const QByteArray& bytes) {

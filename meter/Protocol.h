@@ -16,6 +16,10 @@ QByteArray glucoseRequest(int index);   // AC i A9
 QByteArray timeRequest(int index);      // AD i A9
 QByteArray sleepCommand();              // B5 A5 A9
 
+QByteArray wakeReply();                 // 00
+QByteArray linkReply();                 // 54 F1
+QByteArray helloReply();                // AA 5A AA, also the sleep acknowledgement
+
 enum class Reply {
     None,  // matches no row: dropped without a trace
     Wake,
@@ -56,9 +60,13 @@ struct TimeFields {
     int minute = 0;
 };
 
-// Fields are passed on as decoded, without calendar checks.
 GlucoseFields decodeGlucoseRecord(const QByteArray& record);
 TimeFields decodeTimeRecord(const QByteArray& record);
+
+// A record whose fields lie outside the calendar is no reading the meter
+// took: bytes that answered something else were taken for it.
+bool isCalendarRecord(const GlucoseFields& fields);
+bool isCalendarRecord(const TimeFields& fields);
 
 // Every byte as "[" upper-case hex without leading zero "]"; past the first
 // 16 only "...", so that a babbling device gives a message box that fits.

@@ -44,13 +44,17 @@ TEST(SequenceDownload, FirstTryMeterGivesTheStatusTextsInOrderAndProgressThrough
     EXPECT_EQ(rig.window.progressValues, (std::vector<int>{1, 2, 3, 4, 5, 6}));
 }
 
-TEST(SequenceDownload, RecordsAreStagedAndSavedOnceBeforeTheSleepAcknowledgement) {
+TEST(SequenceDownload, RecordsAreStagedAndSavedOnceTheSleepIsAcknowledged) {
     SequenceRig rig;
     rig.meterHolds(3);
     rig.loadAndStart();
     ASSERT_TRUE(rig.runUntil([&] { return !rig.window.saves.empty(); }));
-    EXPECT_FALSE(rig.completed());  // the acknowledgement is taken by a later poll
+    // The save waits for the acknowledgement, the last reply of a download,
+    // and the completion text comes with it.
+    EXPECT_TRUE(rig.completed());
     EXPECT_EQ(rig.link.writes.back().bytes, protocol::sleepCommand());
+    ASSERT_FALSE(rig.link.arrivals.empty());
+    EXPECT_EQ(rig.link.arrivals.back().command, protocol::sleepCommand());
     rig.advance(5000);
     ASSERT_EQ(rig.window.saves.size(), 1u);
     const auto& saved = rig.window.saves.front();

@@ -27,8 +27,13 @@ public:
     std::map<QByteArray, int> ignoreFirst;
     // Command -> how many times at most it is answered.
     std::map<QByteArray, int> answerLimit;
-    // Commands answered twice; the copy comes 30 ms after the reply.
+    // Commands answered twice; the copy comes copyGapMs after the reply.
     std::set<QByteArray> answerTwice;
+    int copyGapMs = 30;
+    // A noisy line: these bytes arrive every strayEveryMs (0: never), whatever
+    // was sent.
+    int strayEveryMs = 0;
+    QByteArray strayBytes = QByteArray(1, '\x00');
     int replyDelayMs = 0;
     // One command at a time: each reply comes replyDelayMs after its command
     // or after the reply before it, whichever is later.
@@ -173,15 +178,24 @@ private:
         lastDueMs_ = due;
         inFlight_.emplace(due, InFlight{command, reply});
         if (meter.answerTwice.count(command))
-            inFlight_.emplace(due + 30, InFlight{command, reply});
+            inFlight_.emplace(due + meter.copyGapMs, InFlight{command, reply});
         arrive();
     }
     void arrive() {
+        addStrayBytes();
         while (!inFlight_.empty() && inFlight_.begin()->first <= now()) {
             buffer_ += inFlight_.begin()->second.reply;
             arrivals.push_back({inFlight_.begin()->second.command, inFlight_.begin()->first});
             inFlight_.erase(inFlight_.begin());
         }
+    }
+
+    void addStrayBytes() {
+        if (meter.strayEveryMs <= 0)
+            return;
+        for (; nextStrayMs_ <= now(); nextStrayMs_ += meter.strayEveryMs)
+            if (nextStrayMs_ > 0)
+                inFlight_.emplace(nextStrayMs_, InFlight{QByteArray(), meter.strayBytes});
     }
 
     struct InFlight {
@@ -193,4 +207,5 @@ private:
     QByteArray buffer_;
     std::multimap<long, InFlight> inFlight_;  // replies on their way, by arrival
     long lastDueMs_ = 0;
+    long nextStrayMs_ = 0;
 };
