@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "accounts/frmSet.h"
+#include "platform/DesignExtent.h"
 #include "platform/Pictures.h"
 #include "platform/Printing.h"
 #include "platform/core/NestedWait.h"
@@ -57,6 +58,9 @@ QWidget* frmMain::CreateControls() {
     sbStatusBar = new StatusPanels(w);
     w->setStatusBar(sbStatusBar);
     mdiArea = new QMdiArea(w);
+    // A main window made smaller than the open page scrolls to the rest.
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     w->setCentralWidget(mdiArea);
     return w;
 }
@@ -284,11 +288,20 @@ void frmMain::showChildPage(QWidget* page) {
     Load();
     QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(page->parentWidget());
     if (!sub || sub->mdiArea() != mdiArea)
-        sub = mdiArea->addSubWindow(page);
+        sub = addPageWindow(page);
     sub->showMaximized();
     mdiArea->setActiveSubWindow(sub);
     window()->show();
     window()->raise();
+}
+
+// A page never gets less room than its design: restored, its window opens
+// at that size; maximised in a smaller area, the area scrolls to the rest.
+QMdiSubWindow* frmMain::addPageWindow(QWidget* page) {
+    page->setMinimumSize(platform::designExtent(page));
+    QMdiSubWindow* sub = mdiArea->addSubWindow(page);
+    sub->resize(sub->minimumSizeHint());
+    return sub;
 }
 
 void frmMain::removeChildPage(QWidget* page) {

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QToolBar>
 
@@ -79,4 +80,5 @@ private:
     void createToolBar(QMainWindow* w);
     void printActivePage();
     void placeBesideMainWindow(QWidget* w) const;
+    QMdiSubWindow* addPageWindow(QWidget* page);
 };

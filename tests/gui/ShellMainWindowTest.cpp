@@ -5,6 +5,9 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPrintDialog>
+#include <QScrollBar>
+#include <QStyleOptionComplex>
+#include <QTest>
 #include <memory>
 
 #include "accounts/frmSet.h"
@@ -34,6 +37,31 @@ QAction* toolButton(frmMain& main, const QString& key) {
     return nullptr;
 }
 
+// Every control placed on the page, as one rectangle of `viewport`.
+QRect controlsOn(QWidget* viewport, QWidget* page) {
+    QRect extent;
+    for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        extent |= control->geometry().translated(page->mapTo(viewport, QPoint(0, 0)));
+    return extent;
+}
+
+// Clicks the middle of the three buttons at the right of the menu bar.
+void clickRestoreInMenuBar(QMainWindow* window) {
+    QWidget* buttons = window->menuBar()->cornerWidget(Qt::TopRightCorner);
+    ASSERT_TRUE(buttons);
+    QStyleOptionComplex option;
+    option.initFrom(buttons);
+    option.subControls =
+        QStyle::SC_MdiMinButton | QStyle::SC_MdiNormalButton | QStyle::SC_MdiCloseButton;
+    const QRect restore = buttons->style()->subControlRect(QStyle::CC_MdiControls, &option,
+                                                           QStyle::SC_MdiNormalButton, buttons);
+    QTest::mouseClick(buttons, Qt::LeftButton, Qt::NoModifier, restore.center());
+}
+
+const std::pair<const char*, void (frmMain::*)()> kLargePages[] = {
+    {"line graph", &frmMain::mnuReport5_Click}, {"standard day", &frmMain::mnuReport2_Click},
+    {"download", &frmMain::mnuMeterRead_Click}, {"data list", &frmMain::mnuReport1_Click}};
+
 }  // namespace
 
 class ShellMainWindowTest : public GuiTest {
@@ -62,6 +90,7 @@ protected:
         platform::setPrinterOutputFile(path);
         return path;
     }
+    QMainWindow* mainWindow() const { return static_cast<QMainWindow*>(main_->window()); }
     std::unique_ptr<frmMain> main_;
 };
 
@@ -305,4 +334,46 @@ TEST_F(ShellMainWindowTest, TitleBarCloseClosesThePageThenTheWindow) {
     EXPECT_FALSE(frmIndex::instance().isLoaded());
     EXPECT_FALSE(main_->isLoaded());
     EXPECT_EQ(endProgramCalls_, 0);
+}
+
+TEST_F(ShellMainWindowTest, RestoredPageShowsAllItsControls) {
+    QWidget* viewport = main_->mdiArea->viewport();
+    for (const auto& [what, command] : kLargePages) {
+        (main_.get()->*command)();
+        clickRestoreInMenuBar(mainWindow());
+        QWidget* page = main_->activeChildPage();
+        ASSERT_FALSE(page->parentWidget()->isMaximized()) << what;
+        const QRect shown(page->mapTo(viewport, QPoint(0, 0)), page->size());
+        EXPECT_TRUE(shown.contains(controlsOn(viewport, page))) << what;
+        EXPECT_TRUE(viewport->rect().contains(shown)) << what;
+    }
+}
+
+TEST_F(ShellMainWindowTest, SmallMainWindowScrollsToTheRestOfThePage) {
+    const QSize normal = mainWindow()->size();
+    QScrollBar* across = main_->mdiArea->horizontalScrollBar();
+    QScrollBar* down = main_->mdiArea->verticalScrollBar();
+    QWidget* viewport = main_->mdiArea->viewport();
+    auto expectAsAtNormalSize = [&](QWidget* page, const char* what) {
+        EXPECT_FALSE(across->isVisible() || down->isVisible()) << what;
+        EXPECT_EQ(page->parentWidget()->geometry(), viewport->rect()) << what;
+    };
+    for (const auto& [what, command] : kLargePages) {
+        (main_.get()->*command)();
+        pump();
+        QWidget* page = main_->activeChildPage();
+        expectAsAtNormalSize(page, what);
+
+        mainWindow()->resize(500, 350);  // the status bar keeps it a little wider
+        pump();
+        ASSERT_FALSE(viewport->rect().contains(controlsOn(viewport, page))) << what;
+        ASSERT_TRUE(across->isVisible() && down->isVisible()) << what;
+        across->setValue(across->maximum());
+        down->setValue(down->maximum());
+        EXPECT_TRUE(viewport->rect().contains(controlsOn(viewport, page).bottomRight())) << what;
+
+        mainWindow()->resize(normal);
+        pump();
+        expectAsAtNormalSize(page, what);
+    }
 }
