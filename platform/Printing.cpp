@@ -12,6 +12,14 @@ std::function<int(QPrintDialog&)>& dialogHook() {
     static std::function<int(QPrintDialog&)> hook;
     return hook;
 }
+
+// A PDF printer without a file has nowhere to write. Qt's PDF engine marks
+// itself active before it finds that out and stays so after the failed
+// start, refusing every later setting (the file the printer dialog picks,
+// too): such a printer is not started at all, so the next print can work.
+bool hasDestination(const QPrinter& printer) {
+    return printer.outputFormat() != QPrinter::PdfFormat || !printer.outputFileName().isEmpty();
+}
 }  // namespace
 
 QPrinter& currentPrinter() {
@@ -25,7 +33,7 @@ bool PrintForm(QWidget* form, QPrinter& printer) {
         return false;
     const QPixmap shot = form->grab();
     QPainter painter;
-    if (shot.isNull() || !painter.begin(&printer))
+    if (shot.isNull() || !hasDestination(printer) || !painter.begin(&printer))
         return false;
     const QRect page = painter.viewport();
     const QSize fitted = shot.size().scaled(page.size(), Qt::KeepAspectRatio);
