@@ -5,6 +5,8 @@
 #include <QPrinter>
 #include <QWidget>
 
+#include "platform/core/NestedWait.h"
+
 namespace platform {
 
 namespace {
@@ -44,6 +46,8 @@ bool PrintForm(QWidget* form, QPrinter& printer) {
 bool ShowPrinterDialog(const QString& title) {
     QPrintDialog dialog(&currentPrinter());
     dialog.setWindowTitle(title);
+    // The dialog's own event loop runs inside the handler that opened it.
+    const NestedWait wait;
     const int answer = dialogHook() ? dialogHook()(dialog) : dialog.exec();
     return answer == QDialog::Accepted;
 }
