@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Pictures.h"
 #include "platform/Twips.h"
+#include "platform/core/NestedWait.h"
 
 using platform::placeTwips;
 
@@ -46,7 +47,9 @@ void frmAbout::ShowModal(QWidget* owner) {
     if (!box)
         return;
     box->setParent(owner, box->windowFlags());
-    // Unloading hides the box, which ends its modal loop.
+    // Unloading hides the box, which ends its modal loop; that loop runs
+    // inside the handler that opened the box.
+    const platform::NestedWait wait;
     box->exec();
 }
 

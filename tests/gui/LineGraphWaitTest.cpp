@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -86,9 +87,13 @@ TEST_F(LineGraphWaitTest, AnyCommandDuringTheRangeMessageClosesTheWindowSafely) 
 TEST_F(LineGraphWaitTest, PostMealRangeBoxOutlivedByItsWindow) {
     platform::setRecordMessages(false);
     main_->mnuReport6_Click();
+    const QPointer<QWidget> page = frmR02p::instance().window();
     QString boxText;
-    QTimer::singleShot(300, [&] {
-        main_->mnuReport2_Click();
+    bool pageKeptWhileBoxOpen = false;
+    QTimer::singleShot(300, [&] { main_->mnuReport2_Click(); });
+    // OK only later, so the box's own loop runs on after the page was closed.
+    QTimer::singleShot(500, [&] {
+        pageKeptWhileBoxOpen = !page.isNull();
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             boxText = box->text(), box->accept();
     });
@@ -97,4 +102,6 @@ TEST_F(LineGraphWaitTest, PostMealRangeBoxOutlivedByItsWindow) {
     EXPECT_EQ(boxText, "There's an error in your range of data !");
     EXPECT_FALSE(frmR02p::instance().isLoaded());
     EXPECT_TRUE(frmR04::instance().isLoaded());
+    EXPECT_TRUE(pageKeptWhileBoxOpen);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return page.isNull(); }, 2000));
 }

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "platform/Form.h"
@@ -8,9 +10,23 @@
 #include "tests/support/GuiTest.h"
 
 namespace {
+// Its button reports a failure in a box and, once the box is closed, goes
+// on with its own controls, as a page's handler does.
 class frmUnder : public platform::Form {
+public:
+    QPushButton* Command1 = nullptr;
+    void Command1_Click() {
+        platform::MsgBox(QStringLiteral("Link Error !"));
+        Command1->setEnabled(false);
+    }
+
 protected:
-    QWidget* CreateControls() override { return new QWidget; }
+    QWidget* CreateControls() override {
+        auto* w = new QWidget;
+        Command1 = new QPushButton(w);
+        connect(Command1, &QPushButton::clicked, this, &frmUnder::Command1_Click);
+        return w;
+    }
 };
 
 QMessageBox* openMessageBox() {
@@ -29,20 +45,24 @@ TEST_F(MessageBoxTest, WindowUnloadedWhileItsMessageIsOpenLeavesTheBoxWorking) {
     form.Show();
     form.window()->activateWindow();
     QApplication::setActiveWindow(form.window());
+    const QPointer<QWidget> controls = form.window();
     QString shownText;
-    // While the box waits for OK, a timer unloads the window under it; then
-    // the user presses OK.
+    bool controlsKeptWhileBoxOpen = false;
+    // While the box waits for OK, a timer unloads the window under it; the
+    // user presses OK later, after the box's loop has run on.
     QTimer::singleShot(50, [&] { form.Unload(); });
     QTimer::singleShot(300, [&] {
+        controlsKeptWhileBoxOpen = !controls.isNull();
         if (QMessageBox* box = openMessageBox()) {
             shownText = box->text();
             box->button(QMessageBox::Ok)->click();
         }
     });
-    platform::MsgBox(QStringLiteral("Link Error !"));
-    pump(100);
+    form.Command1->click();
     EXPECT_FALSE(form.isLoaded());
     EXPECT_EQ(shownText, QStringLiteral("Link Error !"));  // still there for the user
     EXPECT_EQ(openMessageBox(), nullptr);
+    EXPECT_TRUE(controlsKeptWhileBoxOpen);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return controls.isNull(); }, 2000));
     platform::setRecordMessages(true);
 }

@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QStyleOptionComplex>
 #include <QTest>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <memory>
 
 #include "accounts/frmSet.h"
@@ -61,6 +63,23 @@ void clickRestoreInMenuBar(QMainWindow* window) {
 const std::pair<const char*, void (frmMain::*)()> kLargePages[] = {
     {"line graph", &frmMain::mnuReport5_Click}, {"standard day", &frmMain::mnuReport2_Click},
     {"download", &frmMain::mnuMeterRead_Click}, {"data list", &frmMain::mnuReport1_Click}};
+
+// What the printer dialog leaves in the printer when the user picks
+// "Print to File (PDF)" with this file and confirms.
+int choosePdfFile(QPrintDialog& dialog, const QString& path) {
+    dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+    dialog.printer()->setOutputFileName(path);
+    return QDialog::Accepted;
+}
+
+void expectPdfWithAPage(const QString& path) {
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << qPrintable(path);
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(QString::fromLatin1(bytes).contains(QRegularExpression("/Type\\s*/Page\\b")));
+    EXPECT_GT(bytes.size(), 1000);
+}
 
 }  // namespace
 
@@ -320,6 +339,30 @@ TEST_F(ShellMainWindowTest, PrintSettingConfirmedPrintsTheOpenPage) {
     main_->mnuIndex_Click();
     main_->mnuPSetup_Click();
     EXPECT_TRUE(QFile::exists(path));
+}
+
+// A print that could not be made ends silently and leaves the printer
+// ready: "Print Setting(&S)..." into a PDF file then writes the page.
+TEST_F(ShellMainWindowTest, PrintSettingIntoAFileWorksAfterAFailedPrint) {
+    const struct {
+        const char* how;
+        QString destination;
+    } unusable[] = {
+        {"no printer and no file chosen", QString()},
+        {"a file in a folder that does not exist", dir_.filePath("missing/page.pdf")},
+    };
+    main_->mnuIndex_Click();
+    int round = 0;
+    for (const auto& printer : unusable) {
+        SCOPED_TRACE(printer.how);
+        platform::setPrinterOutputFile(printer.destination);
+        main_->mnuPrintR_Click();
+        EXPECT_TRUE(messages().isEmpty());
+        const QString path = dir_.filePath(QStringLiteral("after-failure-%1.pdf").arg(++round));
+        platform::setPrintDialogHook([&](QPrintDialog& dialog) { return choosePdfFile(dialog, path); });
+        main_->mnuPSetup_Click();
+        expectPdfWithAPage(path);
+    }
 }
 
 TEST_F(ShellMainWindowTest, ExitEndsTheProgramAtOnce) {

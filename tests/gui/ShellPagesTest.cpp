@@ -1,15 +1,20 @@
 // The welcome and report menu pages, the splash window, the about box, the
 // status bar and the end of the program with its last window.
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "app/Module1.h"
 #include "meter/frmMeterRead.h"
+#include "platform/Printing.h"
 #include "platform/core/Clock.h"
+#include "reports/frmR04.h"
 #include "shell/LastWindowWatch.h"
 #include "shell/StatusPanels.h"
 #include "shell/frmAbout.h"
@@ -30,6 +35,21 @@ void click(QWidget* w) {
     QMouseEvent release(QEvent::MouseButtonRelease, pos, global, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QCoreApplication::sendEvent(w, &release);
+}
+
+// Cancels the real printer dialog; false when none is up.
+bool cancelPrinterDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QPrintDialog*>(w); dialog && dialog->isVisible())
+            return dialog->reject(), true;
+    return false;
+}
+
+bool pressAboutOk() {
+    if (!frmAbout::instance().isLoaded())
+        return false;
+    frmAbout::instance().cmdOK_Click();
+    return true;
 }
 
 }  // namespace
@@ -166,6 +186,36 @@ TEST_F(ShellPagesTest, AboutBoxClosedFromTitleBarAlsoReturns) {
     QTimer::singleShot(50, [] { frmAbout::instance().window()->close(); });
     main_->mnuAbout_Click();
     EXPECT_FALSE(frmAbout::instance().isLoaded());
+}
+
+// The about box and the printer dialog wait inside the command that opened
+// them. A page closed meanwhile (by a command a timer runs) keeps its widgets
+// while the window is up, and loses them once it is closed.
+TEST_F(ShellPagesTest, PageClosedWhileAModalWindowWaitsGoesOnlyAfterIt) {
+    const struct {
+        const char* how;
+        void (frmMain::*open)();
+        std::function<bool()> close;
+    } modals[] = {
+        {"about box", &frmMain::mnuAbout_Click, pressAboutOk},
+        {"printer dialog", &frmMain::mnuPSetup_Click, cancelPrinterDialog},
+    };
+    platform::setPrintDialogHook({});  // the real dialog and its own loop
+    platform::setPrinterOutputFile(dir_.filePath("page.pdf"));  // never a real printer
+    for (const auto& modal : modals) {
+        SCOPED_TRACE(modal.how);
+        main_->mnuIndex_Click();
+        const QPointer<QWidget> page = frmIndex::instance().window();
+        bool keptWhileUp = false, closed = false;
+        QTimer::singleShot(50, [&] { main_->mnuReport2_Click(); });
+        // Closed only later, so the window's own loop runs on after the page went.
+        QTimer::singleShot(250, [&] { keptWhileUp = !page.isNull(), closed = modal.close(); });
+        (main_.get()->*modal.open)();
+        EXPECT_TRUE(closed);
+        EXPECT_TRUE(keptWhileUp);
+        EXPECT_TRUE(frmR04::instance().isLoaded());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return page.isNull(); }, 2000));
+    }
 }
 
 TEST_F(ShellPagesTest, StatusBarKeepsDateAndTimeUpToDate) {
