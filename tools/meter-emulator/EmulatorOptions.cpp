@@ -35,8 +35,13 @@ void addOptions(QCommandLineParser& p) {
                         "unanswered; repeated requests are answered.",
          "I"},
         {"answer-twice", "Answer the first glucose record request for index I twice, "
-                         "the copy 30 ms after the reply.",
+                         "the copy 30 ms after the reply (with --queued-delay: in a turn "
+                         "of its own).",
          "I"},
+        {"copy-gap", "With --answer-twice, write the copy MS milliseconds after the reply, "
+                     "0 to 10000; with --queued-delay too, the copy then takes no turn of "
+                     "the queue.",
+         "MS"},
         {"reply-delay", "Write each reply MS milliseconds after its command came, "
                         "however many are under way (default 0).",
          "MS", "0"},
@@ -76,6 +81,15 @@ bool readNumbers(const QCommandLineParser& p, EmulatorOptions& o, QString& error
            readInt(p, "timeout", 0, 1000000, o.timeoutSeconds, error);
 }
 
+bool readCopyGap(const QCommandLineParser& p, EmulatorOptions& o, QString& error) {
+    int gapMs = 0;
+    if (!readInt(p, "copy-gap", 0, 10000, gapMs, error))
+        return false;
+    if (p.isSet("copy-gap"))
+        o.copyGapMs = gapMs;
+    return true;
+}
+
 void readSwitches(const QCommandLineParser& p, EmulatorOptions& o) {
     o.faults.neverAnswer = p.isSet("never-answer");
     o.faults.doubleReplies = p.isSet("double-replies");
@@ -113,8 +127,12 @@ bool parseOptions(const QStringList& args, EmulatorOptions& options, QString& er
         error = QStringLiteral("give either --reply-delay or --queued-delay");
         return false;
     }
+    if (p.isSet("copy-gap") && !p.isSet("answer-twice")) {
+        error = QStringLiteral("--copy-gap needs --answer-twice");
+        return false;
+    }
     readSwitches(p, options);
-    return readNumbers(p, options, error);
+    return readNumbers(p, options, error) && readCopyGap(p, options, error);
 }
 
 QString helpText() {

@@ -43,10 +43,12 @@ Input readHost(int fd, int waitMs, QByteArray& bytes) {
 // Replies wait here until the time their schedule gives them.
 class ReplyQueue {
 public:
-    explicit ReplyQueue(const EmulatorOptions& o) : schedule_(o.replyDelayMs, o.queuedDelayMs) {}
+    explicit ReplyQueue(const EmulatorOptions& o)
+        : schedule_(o.replyDelayMs, o.queuedDelayMs, o.copyGapMs) {}
     bool empty() const { return queue_.empty(); }
-    void add(qint64 arrivedMs, const std::vector<QByteArray>& replies) {
-        const std::vector<qint64> due = schedule_.dueTimes(arrivedMs, replies.size());
+    void add(qint64 arrivedMs, const std::vector<QByteArray>& replies,
+             const std::vector<bool>& isCopy) {
+        const std::vector<qint64> due = schedule_.dueTimes(arrivedMs, isCopy);
         for (size_t i = 0; i < replies.size(); ++i)
             queue_.emplace(due[i], replies[i]);
     }
@@ -90,13 +92,16 @@ int runSession(int masterFd, MeterModel& model, const EmulatorOptions& options,
     QElapsedTimer clock;
     clock.start();
     QByteArray bytes;
+    std::vector<bool> isCopy;
     ReplyQueue replies(options);
     while (!stopRequested) {
         if (timedOut(clock, options.timeoutSeconds))
             return finalStatus(model, kExitTimedOut);
         const Input got = readHost(masterFd, replies.waitMs(clock.elapsed()), bytes);
-        if (got == Input::Bytes)
-            replies.add(clock.elapsed(), model.receive(bytes));
+        if (got == Input::Bytes) {
+            const std::vector<QByteArray> answers = model.receive(bytes, &isCopy);
+            replies.add(clock.elapsed(), answers, isCopy);
+        }
         else if (got == Input::NoHost)
             std::this_thread::sleep_for(std::chrono::milliseconds(kNoHostPauseMs));
         replies.writeDue(masterFd, clock.elapsed(), options.splitReplies);
