@@ -25,6 +25,8 @@ struct EmulatorOptions {
     int replyDelayMs = 0;
     int queuedDelayMs = 0;  // 0: commands are answered side by side
     std::optional<int> copyGapMs;  // none: a copy is timed like a reply of its own
+    int strayEveryMs = 0;          // 0: no stray bytes
+    char strayByte = '\0';
     bool keepRunning = false;
     int timeoutSeconds = 60;  // 0: no limit
     bool helpWanted = false;

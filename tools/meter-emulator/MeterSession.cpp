@@ -10,6 +10,7 @@
 
 #include "ReplySchedule.h"
 #include "ReplyWriter.h"
+#include "StrayBytes.h"
 
 namespace emulator {
 
@@ -70,12 +71,13 @@ private:
     std::multimap<qint64, QByteArray> queue_;
 };
 
-void linger(int fd) {
-    QElapsedTimer clock;
-    clock.start();
+void linger(int fd, const QElapsedTimer& clock, StrayBytes& strays) {
+    const qint64 endMs = clock.elapsed() + kLingerMs;
     QByteArray ignored;
-    while (clock.elapsed() < kLingerMs)
-        readHost(fd, kPollMs, ignored);
+    while (clock.elapsed() < endMs) {
+        const Input got = readHost(fd, strays.waitMs(clock.elapsed(), kPollMs), ignored);
+        strays.writeDue(fd, clock.elapsed(), got != Input::NoHost);
+    }
 }
 
 bool timedOut(const QElapsedTimer& clock, int timeoutSeconds) {
@@ -94,10 +96,13 @@ int runSession(int masterFd, MeterModel& model, const EmulatorOptions& options,
     QByteArray bytes;
     std::vector<bool> isCopy;
     ReplyQueue replies(options);
+    StrayBytes strays(options.strayEveryMs, options.strayByte);
     while (!stopRequested) {
         if (timedOut(clock, options.timeoutSeconds))
             return finalStatus(model, kExitTimedOut);
-        const Input got = readHost(masterFd, replies.waitMs(clock.elapsed()), bytes);
+        const qint64 nowMs = clock.elapsed();
+        const int waitMs = std::min(replies.waitMs(nowMs), strays.waitMs(nowMs, kPollMs));
+        const Input got = readHost(masterFd, waitMs, bytes);
         if (got == Input::Bytes) {
             const std::vector<QByteArray> answers = model.receive(bytes, &isCopy);
             replies.add(clock.elapsed(), answers, isCopy);
@@ -105,8 +110,9 @@ int runSession(int masterFd, MeterModel& model, const EmulatorOptions& options,
         else if (got == Input::NoHost)
             std::this_thread::sleep_for(std::chrono::milliseconds(kNoHostPauseMs));
         replies.writeDue(masterFd, clock.elapsed(), options.splitReplies);
+        strays.writeDue(masterFd, clock.elapsed(), got != Input::NoHost);
         if (model.sleepCommands() > 0 && !options.keepRunning && replies.empty()) {
-            linger(masterFd);
+            linger(masterFd, clock, strays);
             return kExitSlept;
         }
     }

@@ -32,6 +32,8 @@ TEST(EmulatorOptions, DefaultsNeedOnlyTheDataFolder) {
     EXPECT_EQ(o.replyDelayMs, 0);
     EXPECT_EQ(o.queuedDelayMs, 0);
     EXPECT_FALSE(o.copyGapMs.has_value());
+    EXPECT_EQ(o.strayEveryMs, 0);
+    EXPECT_EQ(o.strayByte, '\0');
 }
 
 TEST(EmulatorOptions, ReadsEveryFaultAndSetting) {
@@ -54,10 +56,13 @@ TEST(EmulatorOptions, ReadsEveryFaultAndSetting) {
     EXPECT_EQ(o.faults.answerTwice, 7);
     EXPECT_EQ(o.replyDelayMs, 250);
     EXPECT_EQ(o.copyGapMs, 0);
-    ASSERT_TRUE(parse({"--data-folder", "d", "--readings", "r.txt", "--queued-delay", "500"}, o,
-                      error));
+    ASSERT_TRUE(parse({"--data-folder", "d", "--readings", "r.txt", "--queued-delay", "500",
+                       "--stray-every", "60000", "--stray-byte", "aA"},
+                      o, error));
     EXPECT_EQ(o.readingsFile, "r.txt");
     EXPECT_EQ(o.queuedDelayMs, 500);
+    EXPECT_EQ(o.strayEveryMs, 60000);
+    EXPECT_EQ(o.strayByte, '\xAA');
 }
 
 TEST(EmulatorOptions, RefusesBadCommandLines) {
@@ -79,6 +84,11 @@ TEST(EmulatorOptions, RefusesBadCommandLines) {
         {"--data-folder", "d", "--copy-gap", "30"},
         {"--data-folder", "d", "--answer-twice", "1", "--copy-gap", "-1"},
         {"--data-folder", "d", "--answer-twice", "1", "--copy-gap", "10001"},
+        {"--data-folder", "d", "--stray-every", "0"},
+        {"--data-folder", "d", "--stray-every", "60001"},
+        {"--data-folder", "d", "--stray-byte", "55"},
+        {"--data-folder", "d", "--stray-every", "50", "--stray-byte", "100"},
+        {"--data-folder", "d", "--stray-every", "50", "--stray-byte", "0x5"},
         {"--data-folder", "d", "--readings", "r", "--count", "3"},
         {"--data-folder", "d", "--no-such-option"},
         {"--data-folder", "d", "stray"},
@@ -100,7 +110,8 @@ TEST(EmulatorOptions, HelpListsEveryOption) {
     for (const char* name : {"--data-folder", "--port", "--readings", "--count", "--never-answer",
                              "--wake-after", "--split-replies", "--double-replies",
                              "--no-count-answer", "--skip-record", "--keep-running", "--timeout",
-                             "--answer-twice", "--reply-delay", "--queued-delay", "--copy-gap"})
+                             "--answer-twice", "--reply-delay", "--queued-delay", "--copy-gap",
+                             "--stray-every", "--stray-byte"})
         EXPECT_TRUE(help.contains(name)) << name;
 }
 
