@@ -1,6 +1,7 @@
 #include "EmulatorOptions.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 
 #include "ReadingsSource.h"
 
@@ -35,8 +36,13 @@ void addOptions(QCommandLineParser& p) {
                         "unanswered; repeated requests are answered.",
          "I"},
         {"answer-twice", "Answer the first glucose record request for index I twice, "
-                         "the copy 30 ms after the reply.",
+                         "the copy 30 ms after the reply (with --queued-delay: in a turn "
+                         "of its own).",
          "I"},
+        {"copy-gap", "With --answer-twice, write the copy MS milliseconds after the reply, "
+                     "0 to 10000; with --queued-delay too, the copy then takes no turn of "
+                     "the queue.",
+         "MS"},
         {"reply-delay", "Write each reply MS milliseconds after its command came, "
                         "however many are under way (default 0).",
          "MS", "0"},
@@ -45,6 +51,11 @@ void addOptions(QCommandLineParser& p) {
                          "after its command came or after the reply before it, whichever "
                          "is later (a slow meter that builds a queue).",
          "MS"},
+        {"stray-every", "Write a stray byte every MS milliseconds, 1 to 60000, from the "
+                        "start on, between replies, to a host that has the line open "
+                        "(a noisy line).",
+         "MS"},
+        {"stray-byte", "The stray byte of --stray-every, in hexadecimal (default 00).", "HEX"},
         {"keep-running", "After the sleep command go on answering commands "
                          "until SIGTERM or the time limit."},
         {"timeout", "Give up after SECONDS (default 60; 0: no limit).", "SECONDS", "60"},
@@ -73,7 +84,51 @@ bool readNumbers(const QCommandLineParser& p, EmulatorOptions& o, QString& error
            readInt(p, "answer-twice", 1, kMaxReadings, o.faults.answerTwice, error) &&
            readInt(p, "reply-delay", 0, 10000, o.replyDelayMs, error) &&
            readInt(p, "queued-delay", 1, 10000, o.queuedDelayMs, error) &&
+           readInt(p, "stray-every", 1, 60000, o.strayEveryMs, error) &&
            readInt(p, "timeout", 0, 1000000, o.timeoutSeconds, error);
+}
+
+bool readCopyGap(const QCommandLineParser& p, EmulatorOptions& o, QString& error) {
+    int gapMs = 0;
+    if (!readInt(p, "copy-gap", 0, 10000, gapMs, error))
+        return false;
+    if (p.isSet("copy-gap"))
+        o.copyGapMs = gapMs;
+    return true;
+}
+
+bool readStrayByte(const QCommandLineParser& p, EmulatorOptions& o, QString& error) {
+    if (!p.isSet("stray-byte"))
+        return true;
+    static const QRegularExpression hexByte(QStringLiteral("^[0-9A-Fa-f]{1,2}$"));
+    if (!hexByte.match(p.value("stray-byte")).hasMatch()) {
+        error = QStringLiteral("--stray-byte wants one byte in hexadecimal, 00 to FF");
+        return false;
+    }
+    o.strayByte = static_cast<char>(p.value("stray-byte").toUInt(nullptr, 16));
+    return true;
+}
+
+// Options that exclude each other, or that mean nothing without another.
+bool checkCombinations(const QCommandLineParser& p, QString& error) {
+    const struct {
+        const char* option;
+        const char* other;
+        bool needsOther;  // false: excludes it
+    } rules[] = {
+        {"readings", "count", false},
+        {"reply-delay", "queued-delay", false},
+        {"copy-gap", "answer-twice", true},
+        {"stray-byte", "stray-every", true},
+    };
+    for (const auto& r : rules) {
+        if (p.isSet(r.option) && p.isSet(r.other) != r.needsOther) {
+            const char* text = r.needsOther ? "--%1 needs --%2" : "give either --%1 or --%2";
+            error = QString::fromLatin1(text).arg(QLatin1String(r.option), QLatin1String(r.other));
+            return false;
+        }
+    }
+    return true;
 }
 
 void readSwitches(const QCommandLineParser& p, EmulatorOptions& o) {
@@ -105,16 +160,11 @@ bool parseOptions(const QStringList& args, EmulatorOptions& options, QString& er
         error = QStringLiteral("--data-folder is required");
         return false;
     }
-    if (p.isSet("readings") && p.isSet("count")) {
-        error = QStringLiteral("give either --readings or --count");
+    if (!checkCombinations(p, error))
         return false;
-    }
-    if (p.isSet("reply-delay") && p.isSet("queued-delay")) {
-        error = QStringLiteral("give either --reply-delay or --queued-delay");
-        return false;
-    }
     readSwitches(p, options);
-    return readNumbers(p, options, error);
+    return readNumbers(p, options, error) && readCopyGap(p, options, error) &&
+           readStrayByte(p, options, error);
 }
 
 QString helpText() {

@@ -2,6 +2,7 @@
 // The emulator's command line.
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 #include "MeterModel.h"
 
@@ -23,6 +24,9 @@ struct EmulatorOptions {
     bool splitReplies = false;
     int replyDelayMs = 0;
     int queuedDelayMs = 0;  // 0: commands are answered side by side
+    std::optional<int> copyGapMs;  // none: a copy is timed like a reply of its own
+    int strayEveryMs = 0;          // 0: no stray bytes
+    char strayByte = '\0';
     bool keepRunning = false;
     int timeoutSeconds = 60;  // 0: no limit
     bool helpWanted = false;

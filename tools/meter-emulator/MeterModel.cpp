@@ -41,10 +41,13 @@ MeterModel::MeterModel(std::vector<Reading> readings, MeterFaults faults)
         readings_.resize(kMostRecords);
 }
 
-std::vector<QByteArray> MeterModel::receive(const QByteArray& bytes) {
+std::vector<QByteArray> MeterModel::receive(const QByteArray& bytes, std::vector<bool>* isCopy) {
     std::vector<QByteArray> replies;
+    copyFlags_.clear();
     for (char byte : bytes)
         take(byte, replies);
+    if (isCopy)
+        *isCopy = copyFlags_;
     return replies;
 }
 
@@ -78,8 +81,11 @@ void MeterModel::answer(const QByteArray& command, std::vector<QByteArray>& repl
     if (reply.isEmpty() || faults_.neverAnswer)
         return;
     replies.push_back(faults_.doubleReplies ? reply + reply : reply);
-    if (answerAgain_)
+    copyFlags_.push_back(false);
+    if (answerAgain_) {
         replies.push_back(replies.back());
+        copyFlags_.push_back(true);
+    }
 }
 
 QByteArray MeterModel::replyTo(const QByteArray& command) {

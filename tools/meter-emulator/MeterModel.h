@@ -26,8 +26,9 @@ public:
     explicit MeterModel(std::vector<Reading> readings, MeterFaults faults = {});
 
     // Each element is one reply, to be written in one piece (a reply given
-    // twice is two elements).
-    std::vector<QByteArray> receive(const QByteArray& bytes);
+    // twice is two elements). When isCopy is given it gets one flag a reply,
+    // true for the copy of the reply before it.
+    std::vector<QByteArray> receive(const QByteArray& bytes, std::vector<bool>* isCopy = nullptr);
 
     int sleepCommands() const { return sleepCommands_; }
 
@@ -48,6 +49,7 @@ private:
     bool recordSkipped_ = false;
     bool answeredTwice_ = false;
     bool answerAgain_ = false;  // the reply being given goes out twice
+    std::vector<bool> copyFlags_;  // of the replies to the bytes being taken
     int sleepCommands_ = 0;
 };
 

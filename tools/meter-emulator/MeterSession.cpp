@@ -10,6 +10,7 @@
 
 #include "ReplySchedule.h"
 #include "ReplyWriter.h"
+#include "StrayBytes.h"
 
 namespace emulator {
 
@@ -43,10 +44,12 @@ Input readHost(int fd, int waitMs, QByteArray& bytes) {
 // Replies wait here until the time their schedule gives them.
 class ReplyQueue {
 public:
-    explicit ReplyQueue(const EmulatorOptions& o) : schedule_(o.replyDelayMs, o.queuedDelayMs) {}
+    explicit ReplyQueue(const EmulatorOptions& o)
+        : schedule_(o.replyDelayMs, o.queuedDelayMs, o.copyGapMs) {}
     bool empty() const { return queue_.empty(); }
-    void add(qint64 arrivedMs, const std::vector<QByteArray>& replies) {
-        const std::vector<qint64> due = schedule_.dueTimes(arrivedMs, replies.size());
+    void add(qint64 arrivedMs, const std::vector<QByteArray>& replies,
+             const std::vector<bool>& isCopy) {
+        const std::vector<qint64> due = schedule_.dueTimes(arrivedMs, isCopy);
         for (size_t i = 0; i < replies.size(); ++i)
             queue_.emplace(due[i], replies[i]);
     }
@@ -68,12 +71,13 @@ private:
     std::multimap<qint64, QByteArray> queue_;
 };
 
-void linger(int fd) {
-    QElapsedTimer clock;
-    clock.start();
+void linger(int fd, const QElapsedTimer& clock, StrayBytes& strays) {
+    const qint64 endMs = clock.elapsed() + kLingerMs;
     QByteArray ignored;
-    while (clock.elapsed() < kLingerMs)
-        readHost(fd, kPollMs, ignored);
+    while (clock.elapsed() < endMs) {
+        const Input got = readHost(fd, strays.waitMs(clock.elapsed(), kPollMs), ignored);
+        strays.writeDue(fd, clock.elapsed(), got != Input::NoHost);
+    }
 }
 
 bool timedOut(const QElapsedTimer& clock, int timeoutSeconds) {
@@ -90,18 +94,25 @@ int runSession(int masterFd, MeterModel& model, const EmulatorOptions& options,
     QElapsedTimer clock;
     clock.start();
     QByteArray bytes;
+    std::vector<bool> isCopy;
     ReplyQueue replies(options);
+    StrayBytes strays(options.strayEveryMs, options.strayByte);
     while (!stopRequested) {
         if (timedOut(clock, options.timeoutSeconds))
             return finalStatus(model, kExitTimedOut);
-        const Input got = readHost(masterFd, replies.waitMs(clock.elapsed()), bytes);
-        if (got == Input::Bytes)
-            replies.add(clock.elapsed(), model.receive(bytes));
+        const qint64 nowMs = clock.elapsed();
+        const int waitMs = std::min(replies.waitMs(nowMs), strays.waitMs(nowMs, kPollMs));
+        const Input got = readHost(masterFd, waitMs, bytes);
+        if (got == Input::Bytes) {
+            const std::vector<QByteArray> answers = model.receive(bytes, &isCopy);
+            replies.add(clock.elapsed(), answers, isCopy);
+        }
         else if (got == Input::NoHost)
             std::this_thread::sleep_for(std::chrono::milliseconds(kNoHostPauseMs));
         replies.writeDue(masterFd, clock.elapsed(), options.splitReplies);
+        strays.writeDue(masterFd, clock.elapsed(), got != Input::NoHost);
         if (model.sleepCommands() > 0 && !options.keepRunning && replies.empty()) {
-            linger(masterFd);
+            linger(masterFd, clock, strays);
             return kExitSlept;
         }
     }

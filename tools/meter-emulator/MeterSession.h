@@ -1,7 +1,7 @@
 #pragma once
 // The emulator's main loop: reads the host's bytes from the pseudo-terminal,
-// lets the model answer them and writes the replies, until the sleep
-// command, the time limit or a stop request.
+// lets the model answer them and writes the replies, and any stray bytes
+// between them, until the sleep command, the time limit or a stop request.
 #include <csignal>
 
 #include "EmulatorOptions.h"

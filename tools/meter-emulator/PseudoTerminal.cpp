@@ -26,6 +26,14 @@ bool makeRaw(int fd) {
     cfsetospeed(&t, B9600);
     return tcsetattr(fd, TCSANOW, &t) == 0;
 }
+
+// A slave side that was never opened looks like an idle host, and bytes
+// written meanwhile would reach the host in one pile when it opens. Opened
+// and closed once, it reports a hang-up until a host opens it.
+bool hangUpUntilOpened(const char* slavePath) {
+    const int slave = ::open(slavePath, O_RDWR | O_NOCTTY | O_NONBLOCK);
+    return slave >= 0 && ::close(slave) == 0;
+}
 }  // namespace
 
 PseudoTerminal::~PseudoTerminal() {
@@ -44,8 +52,8 @@ bool PseudoTerminal::open(QString& error) {
         return false;
     }
     const char* name = ptsname(master_);
-    if (!name || !makeRaw(master_)) {
-        error = systemError("ptsname/raw mode");
+    if (!name || !makeRaw(master_) || !hangUpUntilOpened(name)) {
+        error = systemError("ptsname/raw mode/slave side");
         return false;
     }
     slavePath_ = QString::fromLocal8Bit(name);

@@ -1,6 +1,7 @@
 #pragma once
 // The master side of a fresh pseudo-terminal pair, in raw mode and
-// non-blocking; the host opens the slave side as its serial device.
+// non-blocking; the host opens the slave side as its serial device. While
+// no host holds the slave side open, the master reports a hang-up.
 #include <QString>
 
 namespace emulator {

@@ -4,11 +4,18 @@
 
 namespace emulator {
 
-std::vector<qint64> ReplySchedule::dueTimes(qint64 arrivedMs, size_t count) {
+std::vector<qint64> ReplySchedule::dueTimes(qint64 arrivedMs, const std::vector<bool>& isCopy) {
     std::vector<qint64> due;
-    for (size_t i = 0; i < count; ++i)
+    qint64 place = 0;  // among the replies to this read that are not set apart
+    for (bool copy : isCopy) {
+        if (copy && copyGapMs_ && !due.empty()) {
+            due.push_back(due.back() + *copyGapMs_);
+            continue;
+        }
         due.push_back(queuedDelayMs_ > 0 ? nextInQueue(arrivedMs)
-                                         : arrivedMs + replyDelayMs_ + qint64(i) * kCopyGapMs);
+                                         : arrivedMs + replyDelayMs_ + place * kCopyGapMs);
+        ++place;
+    }
     return due;
 }
 

@@ -5,7 +5,11 @@
 // queued meter handles one command at a time: each reply is due the queued
 // delay after its command came or after the reply before it went out,
 // whichever is later, so commands sent faster than that wait their turn.
+// The copy of a reply given twice is scheduled like any other reply, unless
+// a copy gap is given: then it is due that long after its reply and takes
+// no place among the others.
 #include <QtGlobal>
+#include <optional>
 #include <vector>
 
 namespace emulator {
@@ -17,17 +21,19 @@ constexpr int kCopyGapMs = 30;
 class ReplySchedule {
 public:
     // At most one of the two delays is above 0.
-    ReplySchedule(int replyDelayMs, int queuedDelayMs)
-        : replyDelayMs_(replyDelayMs), queuedDelayMs_(queuedDelayMs) {}
+    ReplySchedule(int replyDelayMs, int queuedDelayMs, std::optional<int> copyGapMs = {})
+        : replyDelayMs_(replyDelayMs), queuedDelayMs_(queuedDelayMs), copyGapMs_(copyGapMs) {}
 
-    // The due times of `count` replies to bytes that came at `arrivedMs`.
-    std::vector<qint64> dueTimes(qint64 arrivedMs, size_t count);
+    // The due times of the replies to bytes that came at `arrivedMs`, one
+    // flag a reply: true for the copy of the reply before it.
+    std::vector<qint64> dueTimes(qint64 arrivedMs, const std::vector<bool>& isCopy);
 
 private:
     qint64 nextInQueue(qint64 arrivedMs);
 
     int replyDelayMs_;
     int queuedDelayMs_;
+    std::optional<int> copyGapMs_;
     qint64 lastDueMs_ = 0;
 };
 

@@ -31,6 +31,9 @@ TEST(EmulatorOptions, DefaultsNeedOnlyTheDataFolder) {
     EXPECT_EQ(o.faults.answerTwice, 0);
     EXPECT_EQ(o.replyDelayMs, 0);
     EXPECT_EQ(o.queuedDelayMs, 0);
+    EXPECT_FALSE(o.copyGapMs.has_value());
+    EXPECT_EQ(o.strayEveryMs, 0);
+    EXPECT_EQ(o.strayByte, '\0');
 }
 
 TEST(EmulatorOptions, ReadsEveryFaultAndSetting) {
@@ -39,7 +42,8 @@ TEST(EmulatorOptions, ReadsEveryFaultAndSetting) {
     ASSERT_TRUE(parse({"--data-folder", "d", "--port", "5", "--count", "0", "--never-answer",
                        "--wake-after", "4", "--split-replies", "--double-replies",
                        "--no-count-answer", "--skip-record", "255", "--keep-running",
-                       "--timeout", "0", "--answer-twice", "7", "--reply-delay", "250"},
+                       "--timeout", "0", "--answer-twice", "7", "--reply-delay", "250",
+                       "--copy-gap", "0"},
                       o, error))
         << error.toStdString();
     EXPECT_EQ(o.port, 5);
@@ -51,10 +55,14 @@ TEST(EmulatorOptions, ReadsEveryFaultAndSetting) {
     EXPECT_EQ(o.timeoutSeconds, 0);
     EXPECT_EQ(o.faults.answerTwice, 7);
     EXPECT_EQ(o.replyDelayMs, 250);
-    ASSERT_TRUE(parse({"--data-folder", "d", "--readings", "r.txt", "--queued-delay", "500"}, o,
-                      error));
+    EXPECT_EQ(o.copyGapMs, 0);
+    ASSERT_TRUE(parse({"--data-folder", "d", "--readings", "r.txt", "--queued-delay", "500",
+                       "--stray-every", "60000", "--stray-byte", "aA"},
+                      o, error));
     EXPECT_EQ(o.readingsFile, "r.txt");
     EXPECT_EQ(o.queuedDelayMs, 500);
+    EXPECT_EQ(o.strayEveryMs, 60000);
+    EXPECT_EQ(o.strayByte, '\xAA');
 }
 
 TEST(EmulatorOptions, RefusesBadCommandLines) {
@@ -73,6 +81,14 @@ TEST(EmulatorOptions, RefusesBadCommandLines) {
         {"--data-folder", "d", "--queued-delay", "0"},
         {"--data-folder", "d", "--queued-delay", "10001"},
         {"--data-folder", "d", "--reply-delay", "60", "--queued-delay", "250"},
+        {"--data-folder", "d", "--copy-gap", "30"},
+        {"--data-folder", "d", "--answer-twice", "1", "--copy-gap", "-1"},
+        {"--data-folder", "d", "--answer-twice", "1", "--copy-gap", "10001"},
+        {"--data-folder", "d", "--stray-every", "0"},
+        {"--data-folder", "d", "--stray-every", "60001"},
+        {"--data-folder", "d", "--stray-byte", "55"},
+        {"--data-folder", "d", "--stray-every", "50", "--stray-byte", "100"},
+        {"--data-folder", "d", "--stray-every", "50", "--stray-byte", "0x5"},
         {"--data-folder", "d", "--readings", "r", "--count", "3"},
         {"--data-folder", "d", "--no-such-option"},
         {"--data-folder", "d", "stray"},
@@ -94,22 +110,26 @@ TEST(EmulatorOptions, HelpListsEveryOption) {
     for (const char* name : {"--data-folder", "--port", "--readings", "--count", "--never-answer",
                              "--wake-after", "--split-replies", "--double-replies",
                              "--no-count-answer", "--skip-record", "--keep-running", "--timeout",
-                             "--answer-twice", "--reply-delay", "--queued-delay"})
+                             "--answer-twice", "--reply-delay", "--queued-delay", "--copy-gap",
+                             "--stray-every", "--stray-byte"})
         EXPECT_TRUE(help.contains(name)) << name;
 }
 
-// Worked examples of reads of the host's bytes, each with its time and the
-// number of replies it asks for, and the due time of every reply.
+// Worked examples of reads of the host's bytes, each with its time, the
+// number of replies it asks for and which of them (from 1) is a copy, and the
+// due time of every reply.
 TEST(EmulatorReplySchedule, SideBySideOrQueued) {
     struct Read {
         qint64 atMs;
         size_t replies;
+        size_t copyAt = 0;
     };
     const struct {
         const char* name;
         int replyDelayMs, queuedDelayMs;
         std::vector<Read> reads;
         std::vector<qint64> due;
+        std::optional<int> copyGapMs = {};
     } cases[] = {
         {"at once", 0, 0, {{0, 1}, {50, 1}}, {0, 50}},
         {"two replies to one read", 0, 0, {{10, 2}}, {10, 10 + kCopyGapMs}},
@@ -118,14 +138,23 @@ TEST(EmulatorReplySchedule, SideBySideOrQueued) {
         {"queued, the queue ran dry", 0, 250, {{0, 1}, {50, 1}, {900, 1}}, {250, 500, 1150}},
         {"queued, one read of two", 0, 500, {{0, 2}, {100, 1}}, {500, 1000, 1500}},
         {"queued, nothing to answer", 0, 250, {{0, 0}, {50, 1}}, {300}},
+        {"queued, a copy in a turn of its own", 0, 250, {{0, 2, 2}, {50, 1}}, {250, 500, 750}},
+        {"copy gap", 0, 0, {{0, 3, 2}}, {0, 100, 30}, 100},
+        {"side by side, copy gap", 250, 0, {{0, 2, 2}, {50, 1}}, {250, 350, 300}, 100},
+        {"queued, copy gap", 0, 250, {{0, 2, 2}, {50, 1}, {100, 1}}, {250, 280, 500, 750}, 30},
+        {"queued, copy gap past the next turn", 0, 250, {{0, 2, 2}, {50, 1}}, {250, 650, 500}, 400},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ReplySchedule schedule(c.replyDelayMs, c.queuedDelayMs);
+        ReplySchedule schedule(c.replyDelayMs, c.queuedDelayMs, c.copyGapMs);
         std::vector<qint64> due;
-        for (const Read& r : c.reads)
-            for (qint64 t : schedule.dueTimes(r.atMs, r.replies))
+        for (const Read& r : c.reads) {
+            std::vector<bool> isCopy(r.replies, false);
+            if (r.copyAt > 0)
+                isCopy[r.copyAt - 1] = true;
+            for (qint64 t : schedule.dueTimes(r.atMs, isCopy))
                 due.push_back(t);
+        }
         EXPECT_EQ(due, c.due);
     }
 }

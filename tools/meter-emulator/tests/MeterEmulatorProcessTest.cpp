@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+#include <climits>
 #include <gtest/gtest.h>
 
 #include "ReadingsSource.h"
@@ -52,13 +53,13 @@ protected:
     }
 
     // Sends one command and collects the reply, polling as the download does.
-    QByteArray ask(const QByteArray& command, int expected) {
+    QByteArray ask(const QByteArray& command, int expected, int withinMs = 2000) {
         if (!link_->output(command))
             return "output failed";
         QByteArray reply;
         QElapsedTimer clock;
         clock.start();
-        while (reply.size() < expected && clock.elapsed() < 2000) {
+        while (reply.size() < expected && clock.elapsed() < withinMs) {
             QThread::msleep(5);
             QByteArray piece;
             if (link_->inBufferCount() > 0 && link_->input(piece))
@@ -66,6 +67,9 @@ protected:
         }
         return reply;
     }
+
+    // Everything that arrives within `ms` milliseconds.
+    QByteArray listen(int ms) { return ask(QByteArray(), INT_MAX, ms); }
 
     QProcess emulator_;
     std::unique_ptr<platform::SerialLink> link_;
@@ -129,6 +133,25 @@ TEST_F(MeterEmulatorProcess, DelayedRepliesComeLateAndTheSleepAckStillArrives) {
     EXPECT_EQ(ask(bytes({0xB5, 0xA5, 0xA9}), 3), bytes({0xAA, 0x5A, 0xAA}));
     ASSERT_TRUE(emulator_.waitForFinished(5000));
     EXPECT_EQ(emulator_.exitCode(), 0);
+}
+
+TEST_F(MeterEmulatorProcess, StrayBytesReachAnOpenLinkBetweenWholeReplies) {
+    ASSERT_TRUE(start({"--count", "1", "--stray-every", "50", "--timeout", "2"}));
+    QThread::msleep(200);  // strays due now must not wait for the link to open
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(openLink());
+    const QByteArray heard = listen(300);
+    EXPECT_EQ(heard, QByteArray(heard.size(), '\0'));
+    EXPECT_GE(heard.size(), 3);
+    EXPECT_LE(heard.size(), clock.elapsed() / 50 + 1);
+    ASSERT_TRUE(link_->output(bytes({0xBA, 0xA5, 0xA9})));
+    const QByteArray answer = listen(300);
+    EXPECT_TRUE(answer.contains(bytes({0xAA, 0x5A, 0xAA}))) << answer.toHex().data();
+    EXPECT_EQ(QByteArray(answer).replace('\0', ""), bytes({0xAA, 0x5A, 0xAA}));
+    link_->close();
+    ASSERT_TRUE(emulator_.waitForFinished(5000));
+    EXPECT_EQ(emulator_.exitCode(), 2);
 }
 
 TEST_F(MeterEmulatorProcess, TerminationRemovesTheComEntry) {

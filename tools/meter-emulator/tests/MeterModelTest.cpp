@@ -127,7 +127,9 @@ TEST(MeterModelFaults, AnswerTwiceRepliesTwiceToTheFirstGlucoseRequestForIt) {
     EXPECT_EQ(meter.receive(glucoseRequest(1)), Replies{glucoseRecord(kThree[0])});
     EXPECT_EQ(meter.receive(timeRequest(2)), Replies{timeRecord(kThree[1])});
     const QByteArray second = glucoseRecord(kThree[1]);
-    EXPECT_EQ(meter.receive(glucoseRequest(2)), (Replies{second, second}));
+    std::vector<bool> isCopy;
+    EXPECT_EQ(meter.receive(glucoseRequest(2) + kWake, &isCopy), (Replies{second, second, kWake}));
+    EXPECT_EQ(isCopy, (std::vector<bool>{false, true, false}));
     EXPECT_EQ(meter.receive(glucoseRequest(2)), Replies{second});
 }
 
