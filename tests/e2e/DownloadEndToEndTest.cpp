@@ -258,3 +258,31 @@ TEST_F(DownloadEndToEndTest, MeterThatVanishesAfterACompleteDownloadLeavesTheSav
     EXPECT_EQ(bytesOf(dataFile("anna.txt")), saved);
     EXPECT_EQ(Module1::state().readings.ReadCount, 2);
 }
+
+// A queued meter that answers one request twice would have every later reply
+// taken one request late, and a line carrying stray bytes answers nothing
+// that was asked: either download ends with a failure text in time, the
+// readings file untouched and the window never saying "Complete!".
+TEST_F(DownloadEndToEndTest, RepeatedReplyOrStrayBytesEndWithAFailureAndNoSave) {
+    const QList<MeterReading> readings{{1, 4, 8, 0, 110, 0}, {1, 3, 8, 0, 1023, 1}, {1, 2, 8, 0, 130, 0}};
+    startAndSignInAsAnna();
+    const QByteArray before = bytesOf(dataFile("anna.txt"));
+    for (const QStringList& fault :
+         {QStringList{"--queued-delay", "250", "--answer-twice", "1", "--copy-gap", "30"},
+          {"--stray-every", "100"}}) {
+        SCOPED_TRACE(fault.join(' ').toStdString());
+        ASSERT_TRUE(meter.start(readings, fault));
+        MainForm()->mnuMeterRead_Click();
+        frmMeterRead& page = frmMeterRead::instance();
+        page.CommandMR->click();
+        const auto shown = awaitMessages(30000);
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_TRUE(shown.front().text == "Link Error !" ||
+                    shown.front().text.startsWith("Data Receiving Error! Got "))
+            << shown.front().text.toStdString();
+        EXPECT_FALSE(anyDownloadTimerActive());
+        EXPECT_FALSE(page.LabelRead->text().startsWith("Complete!"));
+        EXPECT_EQ(bytesOf(dataFile("anna.txt")), before);
+        meter.stop();
+    }
+}
