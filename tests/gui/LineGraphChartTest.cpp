@@ -88,3 +88,38 @@ TEST_F(LineGraphChartTest, ReadingsBeyondTheAxisStandOnThePlotsFrame) {
         EXPECT_TRUE(onFrame(w, 1, true)) << g.name;
     }
 }
+
+// The pointer stays over column 1 while the chart under it changes.
+TEST_F(LineGraphChartTest, AfterEveryRedrawTheTipNamesTheReadingUnderThePointer) {
+    const std::vector<ReadingRow> rows = dailyReadings(300, QStringLiteral("PC"));  // all at 8:30
+    fillReadings(Module1::state().readings, rows);
+    for (const Graph& g : kGraphs) {
+        frmLineGraphBase& w = open(g);
+        auto* hours = dynamic_cast<frmR02*>(&w);
+        pointAt(w, 1);
+        EXPECT_EQ(w.Text4->text().toStdString(), tipOf(rows[150], g.unit)) << g.name;  // the newest 150
+        w.HScroll1->setValue(0);
+        EXPECT_EQ(w.Text4->text().toStdString(), tipOf(rows[0], g.unit)) << g.name;
+        setRange(w, "2007/10/1", "2007/12/31");  // 50 rows
+        EXPECT_EQ(w.Text4->text().toStdString(), tipOf(rows[273], g.unit)) << g.name;
+        if (hours) {
+            hours->ComboHI->setText("2");
+            hours->ComboLO->setText("1");
+        } else {
+            setRange(w, "2008/1/5", "2008/1/5");
+        }
+        EXPECT_EQ(w.Label2->text(), "0") << g.name;
+        EXPECT_EQ(w.Text4->text(), "None Data") << g.name;
+        EXPECT_FALSE(w.Text4->isVisibleTo(w.window()) || w.Text3->text() == " Y") << g.name;
+        if (hours) {
+            hours->ComboLO->setText("0");
+            hours->ComboHI->setText("24");
+        } else {
+            setRange(w, "2007/10/1", "2007/12/31");
+        }
+        EXPECT_EQ(w.Text4->text().toStdString(), tipOf(rows[273], g.unit)) << g.name;
+        EXPECT_TRUE(w.Text4->isVisibleTo(w.window()) && w.Text3->text() == " Y") << g.name;
+        // A new opening shows the design tip until the pointer moves.
+        EXPECT_EQ(open(g).Text4->text(), "None Data") << g.name;
+    }
+}
