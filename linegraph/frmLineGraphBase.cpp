@@ -16,6 +16,7 @@ using platform::placeTwips;
 namespace {
 
 constexpr int kChartTop = 1200;
+const QString kNoTip = QStringLiteral("None Data");
 
 QLabel* label(const QString& text, QWidget* parent, double points = 12, bool bold = false,
               const QString& family = QStringLiteral("Arial")) {
@@ -61,6 +62,7 @@ LineGraphDesign graphDesign(GraphKind kind, GlucoseUnit unit) {
 
 QWidget* frmLineGraphBase::CreateControls() {
     ++opening_;
+    lastPointer_.reset();
     auto* page = new QWidget;
     page->setWindowTitle(QStringLiteral("Line Graph"));
     page->resize(platform::twipsToPixels(10695), platform::twipsToPixels(6810));
@@ -135,7 +137,7 @@ void frmLineGraphBase::createChartCaptions(QWidget* page) {
     LOW = textBox(mmol ? QStringLiteral("Low--") : QStringLiteral("Low"), page, QColor(255, 0, 0),
                   none, 7.5);
     placeTwips(LOW, 360, mmol ? 5400 : 5520, mmol ? 375 : 315, 180);
-    Text4 = textBox(QStringLiteral("None Data"), page, Qt::black, QColor(192, 255, 192), 8.25);
+    Text4 = textBox(kNoTip, page, Qt::black, QColor(192, 255, 192), 8.25);
     placeTwips(Text4, 1125, 1200, design_.text4Width, 255);
     Text3 = textBox(QStringLiteral(" Y"), page, QColor(255, 0, 255), none);
     placeTwips(Text3, 1050, 1380, 255, 180);
@@ -209,7 +211,7 @@ void frmLineGraphBase::DrawChart() {
         setTopTwips(LOW, 5280);
     }
     showLabels(drawing.rows, drawing.windowStart >= 0 ? WindowStart : 0);
-    MSChart1->setChartData(drawing.table);
+    showChartData(drawing.table);
 }
 
 // The highest top, in twips, at which a box leaves every reading of the
@@ -223,7 +225,7 @@ void frmLineGraphBase::DrawEmptyChart() {
     if (!isLoaded())
         return;
     showLabels(kWindowRows, 0);
-    MSChart1->setChartData(emptyTable(chartSettings()));
+    showChartData(emptyTable(chartSettings()));
 }
 
 void frmLineGraphBase::ScrollChart() {
@@ -232,7 +234,17 @@ void frmLineGraphBase::ScrollChart() {
     RowsShown = kWindowRows;
     const int start = HScroll1->value();
     showLabels(kWindowRows, start);
-    MSChart1->setChartData(windowTable(points, start, chartSettings()));
+    showChartData(windowTable(points, start, chartSettings()));
+}
+
+// The tip forgets the reading it named and looks again where it stands:
+// the reading now drawn there, or "None Data" over an empty column.
+void frmLineGraphBase::showChartData(const platform::ChartTable& table) {
+    MSChart1->setChartData(table);
+    Text4->setText(kNoTip);
+    platform::widenToFit(Text4, design_.text4Width);
+    if (lastPointer_)
+        tipAt(static_cast<float>(lastPointer_->x()), static_cast<float>(lastPointer_->y()));
 }
 
 void frmLineGraphBase::showLabels(int rows, int start) {
@@ -262,6 +274,11 @@ void frmLineGraphBase::setDateLabelTexts(const QStringList& texts) {
 void frmLineGraphBase::MSChart1_MouseMove(qint16, qint16, float x, float y) {
     if (!isLoaded())
         return;
+    lastPointer_ = QPointF(x, y);
+    tipAt(x, y);
+}
+
+void frmLineGraphBase::tipAt(float x, float y) {
     const TipInput input{RowsShown, HScroll1->value(), Module1::state().TimeFormat, design_.unit};
     const TipUpdate update = readingTip(points, input, x, y);
     if (update.visible)

@@ -5,7 +5,9 @@
 // Each window adds how it selects readings and how it reports a refused
 // range.
 #include <QLabel>
+#include <QPointF>
 #include <array>
+#include <optional>
 
 #include "linegraph/ChartPlan.h"
 #include "linegraph/GlucoseUnit.h"
@@ -119,7 +121,14 @@ private:
     void showLabels(int rows, int start);
     void pickerToRow(platform::DatePicker* picker, int row);
     int topClearOfReadings() const;
+    // Every drawing goes through here, so that the tip never names a
+    // reading the new chart no longer draws at its place.
+    void showChartData(const platform::ChartTable& table);
+    void tipAt(float x, float y);
 
     LineGraphDesign design_;
     int opening_ = 0;  // counts the openings, so a wait can tell it outlived its own
+    // Where the last pointer move over the chart of this opening was, in
+    // twips of the chart: where the tip and its marker stand.
+    std::optional<QPointF> lastPointer_;
 };

@@ -186,7 +186,8 @@ void ChartControl::paintEvent(QPaintEvent*) {
     p.fillRect(plot, Qt::white);
     paintGrid(p, plot);
     p.save();
-    // Lines are cut at the frame; a point or a line lying on it shows whole.
+    // Values beyond the axis stand on the frame; a point or a line lying on
+    // it shows whole.
     p.setClipRect(seriesAreaPixels());
     if (kind_ == Kind::Line)
         paintLines(p);

@@ -1,7 +1,9 @@
 #pragma once
 // Where a chart's rows and values fall in its plot rectangle, and the shapes
-// of a line series there: segments between neighbouring points, cut to the
-// plot's height, and dots for points that have no neighbour.
+// of a line series there: segments between neighbouring points and dots for
+// points that have no neighbour. A value beyond the axis stands on the frame
+// nearest to it (a reading above a fixed axis, a negative one from an edited
+// file), so the line is seen to reach it; the table keeps the true value.
 #include <QLineF>
 #include <QPointF>
 #include <QRectF>
@@ -20,6 +22,7 @@ struct ChartGeometry {
     // Row j of R (from 1) is the column from left + (j - 1) w / R to
     // left + j w / R; a line point stands at its centre.
     double columnCentre(int row) const;
+    // The height of a value, on the top or bottom frame when it lies beyond.
     double valueY(double value) const;
     // Bar of `series` (from 1) of `seriesCount` in `row`, from the axis's
     // zero (or its nearer end) to the value, cut to the plot.
@@ -40,8 +43,5 @@ struct LineShapes {
 // limit) is one line across the whole plot. `out` is cleared and refilled,
 // so a caller that keeps it allocates only once.
 void buildLineShapes(const ChartGeometry& g, const double* values, LineShapes& out);
-
-// The part of a segment inside the band top..bottom, or false when none.
-bool clipToBand(QLineF& segment, double top, double bottom);
 
 }  // namespace platform

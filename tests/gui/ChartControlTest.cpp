@@ -89,8 +89,8 @@ TEST_F(ChartControlTest, LinesBreakAtMissingRowsAndLimitsSpanThePlot) {
     EXPECT_DOUBLE_EQ(fixed.c.valueYPixels(150), 20);
 }
 
-// Lines are cut at the frame; what lies on the frame (a point at the axis's
-// ends, a limit equal to its maximum) shows whole.
+// Values beyond the axis stand on its frame; what lies on the frame (a point
+// at the axis's ends, a limit equal to its maximum) shows whole.
 TEST_F(ChartControlTest, SeriesStayInsideThePlotAndShowWholeOnItsFrame) {
     for (double offAxis : {5000.0, -700.0, 1e300}) {
         const Chart chart(table({{300, offAxis, offAxis, 300}}), true);
