@@ -24,3 +24,8 @@ struct PointTable {
     // Row k lies inside the selection (1 to PointCount).
     bool holds(int k) const { return k >= 1 && k <= PointCount && k <= kMaxReadings; }
 };
+
+// The selection has no reading to show: no row, or a lone row of day 0.
+inline bool hasNoReadings(const PointTable& points) {
+    return holdsNoReadings(points.PointCount, points.PtDay[1]);
+}

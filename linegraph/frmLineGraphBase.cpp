@@ -180,7 +180,7 @@ bool frmLineGraphBase::openWithReadings(const SelectionRule& rule) {
     selectAll(Module1::state().readings, rule, points);
     if (points.PointCount == 0)
         points.PointCount = 1;
-    return !(points.PointCount == 1 && points.PtDay[1] == 0);
+    return !hasNoReadings(points);
 }
 
 void frmLineGraphBase::showOpeningRange() {

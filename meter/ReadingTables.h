@@ -34,8 +34,20 @@ struct MeterBatch {
     std::array<EventMark, kMaxReadings + 1> NewEvent{};
 };
 
-// A table of exactly one row whose glucose and day are both 0 holds only the
-// placeholder row: the user has no readings yet.
+// No readings to show: no row at all, or a lone row of day 0 (the placeholder
+// row; a lone reading of day 0 makes no date either, whatever its glucose).
+// Takes the row count and the first row's day of the readings table or of a
+// copy of its rows.
+inline bool holdsNoReadings(int rowCount, int firstRowDay) {
+    return rowCount <= 0 || (rowCount == 1 && firstRowDay == 0);
+}
+
+inline bool hasNoReadings(const ReadingList& list) {
+    return holdsNoReadings(list.ReadCount, list.ReadDay[1]);
+}
+
+// The placeholder row itself: a lone row of day 0 that holds no glucose. A
+// download drops only this row; a lone reading with a glucose is kept.
 inline bool holdsOnlyPlaceholder(const ReadingList& list) {
-    return list.ReadCount == 1 && list.ReadGlucose[1] == 0 && list.ReadDay[1] == 0;
+    return list.ReadCount == 1 && hasNoReadings(list) && list.ReadGlucose[1] == 0;
 }

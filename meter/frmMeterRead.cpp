@@ -153,7 +153,7 @@ void frmMeterRead::CmdReport_Click() {
 
 void frmMeterRead::CmdReportPC_Click() {
     Unload();
-    ChildPages::ShowByUnit("frmR02p", "frmR02unitp");
+    ChildPages::ShowByUnit(ChildPages::UnitReport::PcLineGraph);
 }
 
 QTimer* frmMeterRead::timer(DownloadTimer which) const {

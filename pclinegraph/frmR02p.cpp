@@ -3,6 +3,7 @@
 #include "app/Module1.h"
 #include "linegraph/ReadingSelection.h"
 #include "platform/MessageBox.h"
+#include "reports/ReportReadings.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ frmR02unitp& frmR02unitp::instance() {
 
 void frmR02p::Form_Load() {
     if (!openWithReadings(kPostMeal)) {
-        platform::MsgBox(QStringLiteral("This ID have no Glucose data !! Please read from Meter!!"));
+        platform::MsgBox(kNoReadingsMessage);
         switchPickersOff();
         DrawEmptyChart();
     } else {

@@ -23,17 +23,26 @@ using FormGetter = platform::Form* (*)();
 struct Page {
     const char* name;
     FormGetter form;  // nullptr while the window is not built
+    // A report of two windows: which report, and the GluUnit this one shows.
+    UnitReport report = UnitReport::None;
+    int gluUnit = 0;
 };
 
 // The order in which CloseChildForms unloads the pages. The report windows
 // take their place here, in this order, as they are built.
 const Page kPages[] = {
-    {"frmR01", [] { return static_cast<platform::Form*>(&frmR01::instance()); }},
-    {"frmR01unit", [] { return static_cast<platform::Form*>(&frmR01unit::instance()); }},
-    {"frmR02", [] { return static_cast<platform::Form*>(&frmR02::instance()); }},
-    {"frmR02unit", [] { return static_cast<platform::Form*>(&frmR02unit::instance()); }},
-    {"frmR02p", [] { return static_cast<platform::Form*>(&frmR02p::instance()); }},
-    {"frmR02unitp", [] { return static_cast<platform::Form*>(&frmR02unitp::instance()); }},
+    {"frmR01", [] { return static_cast<platform::Form*>(&frmR01::instance()); },
+     UnitReport::DataList, 1},
+    {"frmR01unit", [] { return static_cast<platform::Form*>(&frmR01unit::instance()); },
+     UnitReport::DataList, 2},
+    {"frmR02", [] { return static_cast<platform::Form*>(&frmR02::instance()); },
+     UnitReport::LineGraph, 1},
+    {"frmR02unit", [] { return static_cast<platform::Form*>(&frmR02unit::instance()); },
+     UnitReport::LineGraph, 2},
+    {"frmR02p", [] { return static_cast<platform::Form*>(&frmR02p::instance()); },
+     UnitReport::PcLineGraph, 1},
+    {"frmR02unitp", [] { return static_cast<platform::Form*>(&frmR02unitp::instance()); },
+     UnitReport::PcLineGraph, 2},
     {"frmR04", [] { return static_cast<platform::Form*>(&frmR04::instance()); }},
     {"frmR05", [] { return static_cast<platform::Form*>(&frmR05::instance()); }},
     {"frmMeterRead", [] { return static_cast<platform::Form*>(&frmMeterRead::instance()); }},
@@ -72,11 +81,14 @@ void Show(const char* name) {
         form->Show();
 }
 
-void ShowByUnit(const char* mgdlPage, const char* mmolPage) {
-    switch (Module1::state().GluUnit) {
-    case 1: Show(mgdlPage); break;
-    case 2: Show(mmolPage); break;
-    default: break;  // an unknown unit opens no page
+// An unknown unit matches no page and opens none.
+void ShowByUnit(UnitReport report) {
+    const int unit = Module1::state().GluUnit;
+    for (const Page& page : kPages) {
+        if (page.report == report && report != UnitReport::None && page.gluUnit == unit) {
+            Show(page.name);
+            return;
+        }
     }
 }
 

@@ -12,9 +12,12 @@ void CloseChildForms();
 // Shows the named page; nothing for a page whose window is not built.
 void Show(const char* name);
 
-// Shows the page for the user's unit: the first for mg/dL (GluUnit 1), the
-// second for mmol/L (GluUnit 2), none for any other unit.
-void ShowByUnit(const char* mgdlPage, const char* mmolPage);
+// The reports that come as two windows, one for mg/dL and one for mmol/L.
+enum class UnitReport { None, DataList, LineGraph, PcLineGraph };
+
+// Shows the report's window for the user's unit: mg/dL for GluUnit 1,
+// mmol/L for GluUnit 2, none for any other unit.
+void ShowByUnit(UnitReport report);
 
 // Tests: told the name of each page just before CloseChildForms unloads it.
 void setUnloadObserver(std::function<void(const QString&)> observer);

@@ -20,8 +20,13 @@ bool LastWindowWatch::anyWindowVisible() {
 }
 
 bool LastWindowWatch::eventFilter(QObject* watched, QEvent* event) {
+    // Every event of the program passes here, also those the web view sends
+    // to objects of its own, built without type information; only a hide is
+    // looked at, and only then is the receiver asked what it is.
+    if (event->type() != QEvent::Hide || checkPending_)
+        return QObject::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (event->type() == QEvent::Hide && widget && widget->isWindow() && !checkPending_) {
+    if (widget && widget->isWindow()) {
         // Look once the current handler is done: a handler that closes one
         // window and then opens the next leaves the program running.
         checkPending_ = true;

@@ -167,7 +167,7 @@ void frmMain::mnuMeterRead_Click() {
 
 void frmMain::mnuReport1_Click() {
     CloseChildForms();
-    ChildPages::ShowByUnit("frmR01", "frmR01unit");
+    ChildPages::ShowByUnit(ChildPages::UnitReport::DataList);
 }
 
 void frmMain::mnuReport2_Click() {
@@ -182,7 +182,7 @@ void frmMain::mnuReport3_Click() {
 
 void frmMain::mnuReport5_Click() {
     CloseChildForms();
-    ChildPages::ShowByUnit("frmR02", "frmR02unit");
+    ChildPages::ShowByUnit(ChildPages::UnitReport::LineGraph);
 }
 
 void frmMain::mnuReport4_Click() {
@@ -192,7 +192,7 @@ void frmMain::mnuReport4_Click() {
 
 void frmMain::mnuReport6_Click() {
     CloseChildForms();
-    ChildPages::ShowByUnit("frmR02p", "frmR02unitp");
+    ChildPages::ShowByUnit(ChildPages::UnitReport::PcLineGraph);
 }
 
 // Answers the toolbar key "Line Graph(PC)", which no button bears yet.

@@ -52,7 +52,7 @@ void frmMenu::leaveForReport() {
 
 void frmMenu::Picture1_Click() {
     leaveForReport();
-    ChildPages::ShowByUnit("frmR01", "frmR01unit");
+    ChildPages::ShowByUnit(ChildPages::UnitReport::DataList);
 }
 
 void frmMenu::Picture2_Click() {
@@ -62,7 +62,7 @@ void frmMenu::Picture2_Click() {
 
 void frmMenu::Picture3_Click() {
     leaveForReport();
-    ChildPages::ShowByUnit("frmR02", "frmR02unit");
+    ChildPages::ShowByUnit(ChildPages::UnitReport::LineGraph);
 }
 
 void frmMenu::Picture4_Click() {
@@ -72,5 +72,5 @@ void frmMenu::Picture4_Click() {
 
 void frmMenu::ShowPCLineGraph() {
     leaveForReport();
-    ChildPages::ShowByUnit("frmR02p", "frmR02unitp");
+    ChildPages::ShowByUnit(ChildPages::UnitReport::PcLineGraph);
 }

@@ -164,6 +164,15 @@ TEST_F(MergeTest, SingleRealReadingOfGlucoseZeroIsKept) {
     EXPECT_EQ(s_->readings.ReadDay[1], 1);
 }
 
+// A lone reading of day 0 counts as no readings for the reports, but it holds
+// a glucose, so a download keeps it.
+TEST_F(MergeTest, SingleReadingOfDayZeroWithAGlucoseIsKept) {
+    store({{12, 0, 8, 0, 120}});
+    meterHolds({kE, kD});
+    EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+    EXPECT_EQ(glucoseColumn(), (std::vector<int>{120, 104, 105}));
+}
+
 TEST_F(MergeTest, AppendedReadingsKeepTheMetersFlagAndTheFileGetsTheText) {
     store({kA});
     meterHolds({{12, 2, 9, 0, 150, 1}});

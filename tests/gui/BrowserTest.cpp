@@ -3,11 +3,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
+#include <QTest>
 #include <QToolBar>
+#include <QWindow>
 #include <memory>
 
 #include "platform/Twips.h"
 #include "platform/WebBrowser.h"
+#include "shell/LastWindowWatch.h"
 #include "shell/ProductWeb.h"
 #include "shell/frmBrowser.h"
 #include "shell/frmMain.h"
@@ -183,4 +186,31 @@ TEST_F(BrowserTest, PageAreaFollowsTheWindowSizeAndNeverGoesNegative) {
     EXPECT_EQ(browser->brwWebBrowser->width(), 0);
     EXPECT_EQ(browser->brwWebBrowser->height(), 0);
     w->close();
+}
+
+// The web view hands pointer moves to objects of its own, and every one of
+// them passes the program's watch for its last window: moving the pointer
+// over a loaded page must neither upset the watch nor end the program, and
+// closing the window afterwards still does.
+TEST_F(BrowserTest, PointerOverALoadedPageKeepsTheProgramRunning) {
+    int ends = 0;
+    LastWindowWatch watch([&] { ++ends; });
+    frmMain main;
+    main.Load();
+    main.mnuWeb_Click();
+    ASSERT_EQ(browserWindows().size(), 1);
+    QWidget* window = browserWindows().first();
+    ASSERT_TRUE(captionSettles(window, kStartTitle));
+
+    const QWidget* page = window->findChild<platform::WebBrowser*>();
+    const QPoint topLeft = page->mapTo(window, QPoint(0, 0));
+    for (int step = 1; step <= 8; ++step) {
+        const QPoint across(page->width() * step / 9, page->height() * step / 9);
+        QTest::mouseMove(window->windowHandle(), topLeft + across);
+    }
+    pump();
+    EXPECT_EQ(ends, 0);
+
+    window->close();
+    EXPECT_TRUE(waitFor([&] { return ends == 1; }));
 }
