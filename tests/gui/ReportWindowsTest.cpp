@@ -96,7 +96,7 @@ TEST_F(ReportWindowsTest, DataListShowsTheFileNewestFirstAndKeepsEditsInTheGrid)
         EXPECT_EQ(c.form->window()->windowTitle(), "Data List");
         const platform::TextTableModel& model = *c.form->DBGrid1->tableModel();
         EXPECT_EQ(column(model, 0), QStringList({"T0001", "T0002", "T0003", ""}));
-        EXPECT_EQ(column(model, 7), QStringList({"07.0", "06.0", "05.0", ""}));
+        EXPECT_EQ(column(model, 7), QStringList({"7", "6", "5", ""}));
         EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole), c.glucoseCaption);
         EXPECT_EQ(c.form->DBGrid1->isColumnHidden(7), c.unit == 1);
         EXPECT_TRUE(messages().isEmpty());
@@ -107,10 +107,53 @@ TEST_F(ReportWindowsTest, DataListShowsTheFileNewestFirstAndKeepsEditsInTheGrid)
     EXPECT_TRUE(model.setData(model.index(0, 1), "00999", Qt::EditRole));
     EXPECT_TRUE(model.setData(model.index(3, 6), "PC", Qt::EditRole));  // the row for adding
     EXPECT_FALSE(model.removeRows(0, 1));
-    EXPECT_EQ(column(model, 1), QStringList({"00999", "00108", "00090", "", ""}));
+    EXPECT_EQ(column(model, 1), QStringList({"999", "108", "90", "", ""}));
     EXPECT_EQ(column(model, 6), QStringList({"C", "C", "C", "PC", ""}));
     EXPECT_EQ(model.headerData(4, Qt::Vertical, Qt::DisplayRole), "*");
     EXPECT_EQ(test_files::bytesOf(readingsFilePath("anna")), before);
+}
+
+// Each cell shows its field as the text driver reads it: the numeric columns
+// without their digit patterns, the row number, the mark and the date as
+// written; a hand-edited field that is no number stays as it stands.
+TEST_F(ReportWindowsTest, DataListCellsShowTheFieldsAsTheyRead) {
+    const struct {
+        QString line;
+        QStringList cells;
+    } examples[] = {
+        {"T0001,00095,03,04,07,09,PC,05.3,2008,2008/03/04 - 07:09",
+         {"T0001", "95", "3", "4", "7", "9", "PC", "5.3", "2008", "2008/03/04 - 07:09"}},
+        {"T0002,01023,12,31,23,59,QC,56.8,2007,2007/12/31 - 23:59",
+         {"T0002", "1023", "12", "31", "23", "59", "QC", "56.8", "2007", "2007/12/31 - 23:59"}},
+        {"T10000,00000,01,01,00,00,C,00.0,2008,2008/01/01 - 00:00",
+         {"T10000", "0", "1", "1", "0", "0", "C", "0", "2008", "2008/01/01 - 00:00"}},
+        {"T0000,00000,00,00,00,00,0000,00000,0000,000000000000000000",
+         {"T0000", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
+        {"T0005,abc,,3, 07,9x,pc,-1820.4,2008,by hand",
+         {"T0005", "abc", "", "3", "7", "9x", "pc", "-1820.4", "2008", "by hand"}},
+        {"T0006,00120", {"T0006", "120", "", "", "", "", "", "", "", ""}},
+    };
+    store({{3, 1, 8, 0, 90}});
+    QStringList lines = {"Test_No,Glucose,Month,Day,Hour,Minute,Event,Glucose_mmol,Year,Date & Time"};
+    for (const auto& e : examples)
+        lines << e.line;
+    writeCrLfLines(readingsFilePath("anna"), lines);
+    for (int unit : {1, 2}) {
+        Module1::state().GluUnit = qint16(unit);
+        main_->mnuReport1_Click();
+        frmR01& form = unit == 1 ? frmR01::instance() : frmR01unit::instance();
+        ASSERT_TRUE(form.isLoaded()) << unit;
+        const QAbstractItemModel& grid = *form.DBGrid1->model();
+        ASSERT_EQ(grid.rowCount(), int(std::size(examples)) + 1) << unit;
+        for (int r = 0; r < int(std::size(examples)); ++r) {
+            QStringList cells;
+            for (int c = 0; c < grid.columnCount(); ++c)
+                cells << grid.index(r, c).data().toString();
+            EXPECT_EQ(cells.join(" | ").toStdString(), examples[r].cells.join(" | ").toStdString())
+                << "unit " << unit;
+        }
+    }
+    EXPECT_TRUE(messages().isEmpty());
 }
 
 TEST_F(ReportWindowsTest, DataListWithoutReadingsOrWithoutItsFile) {
