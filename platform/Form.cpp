@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QTimer>
 
+#include "platform/CutTexts.h"
 #include "platform/core/NestedWait.h"
 
 namespace platform {
@@ -30,6 +31,7 @@ void Form::Load() {
         return;
     window_ = CreateControls();
     window_->installEventFilter(this);
+    markCutTexts(window_);
     Form_Load();
 }
 

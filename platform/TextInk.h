@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QRectF>
 #include <QString>
+#include <QStyleOptionFrame>
 
 class QLabel;
 class QLineEdit;
@@ -18,5 +19,16 @@ QRectF textInk(const QFont& font, const QRectF& box, int flags, const QString& t
 // The room a label or a line edit gives its text, in its own pixels.
 QRectF textRoom(const QLabel* label);
 QRectF textRoom(const QLineEdit* edit);
+
+// The edit's panel as the style draws it.
+QStyleOptionFrame lineEditPanel(const QLineEdit* edit);
+
+// What a label or a read-only text box shows of its text: the whole text
+// when it fits across its room, else, line by line, as much as fits followed
+// by "…". A label that wraps its words, lays out rich text or lets the
+// user select it shows the text as Qt lays it out, and so does a box the user
+// types in, which scrolls to the cursor instead.
+QString textShown(const QLabel* label);
+QString textShown(const QLineEdit* edit);
 
 }  // namespace platform

@@ -37,4 +37,8 @@ QVariant fieldValue(const QString& text) {
     return QVariant(text);
 }
 
+QString fieldText(const QString& text) {
+    return fieldValue(text).toString();
+}
+
 }  // namespace platform

@@ -25,4 +25,9 @@ bool loadTextTable(const QString& path, TextTable& table);
 // "0000" is 0), a decimal number as a double, anything else as its text.
 QVariant fieldValue(const QString& text);
 
+// The field written the way the table hands it out: a number without the
+// digit pattern it was written with ("00095" is "95", "05.3" is "5.3"),
+// anything else as it stands.
+QString fieldText(const QString& text);
+
 }  // namespace platform

@@ -46,7 +46,7 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const {
     if (index.row() >= tableRowCount() || position < 0)
         return QString();
     const QStringList& fields = rows_[index.row()];
-    return position < fields.size() ? fields[position] : QString();
+    return position < fields.size() ? fieldText(fields[position]) : QString();
 }
 
 QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

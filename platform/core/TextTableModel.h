@@ -1,7 +1,8 @@
 #pragma once
 // A text table shown in a grid, the way a grid bound to the text driver's
 // data control shows it: columns bound to fields by name, rows in file
-// order, each cell the file's text as it stands. Cells can be changed and
+// order, each cell its field as the table hands it out (a number without its
+// digit pattern, anything else as it stands). Cells can be changed and
 // rows added below the last one; rows cannot be deleted. Changes stay in the
 // grid: nothing is written back to the file.
 #include <QAbstractTableModel>

@@ -1,12 +1,17 @@
 // What the report windows put on screen, in both units and date orders, with
 // 10,000 readings and with none: every text whole in its box, no control over
-// another's text or over the plot, no two texts touching.
+// another's text or over the plot, no two texts touching; a text too long for
+// its box ends in a visible "…" and its tip gives the whole text.
+#include <QHelpEvent>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
+#include <QToolTip>
 #include <functional>
 
 #include "linegraph/frmR02.h"
 #include "pclinegraph/frmR02p.h"
+#include "platform/TextInk.h"
 #include "reports/frmR04.h"
 #include "reports/frmR05.h"
 #include "tests/support/ReadingRows.h"
@@ -69,6 +74,41 @@ QStringList rangeLabels(QWidget* page) {
         if (qobject_cast<platform::ChartControl*>(t.widget) && t.text.contains(QRegularExpression("^[<>]|-")))
             labels << QString(t.text).remove('\n');
     return labels;
+}
+
+QImage painted(QWidget* box) {
+    return box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QLabel* labelShowing(const QString& text, QWidget* page) {
+    for (QLabel* label : page->findChildren<QLabel*>())
+        if (label->text() == text)
+            return label;
+    return nullptr;
+}
+
+// A cut text is painted as the box paints the shortened text, which fits and
+// so is painted by Qt alone; its tip, in lines that stay on the screen, is
+// the whole text. A text that fits keeps Qt's painting and has no tip.
+template <typename Box>
+void expectShown(Box* box, const QString& whole, bool cut) {
+    ASSERT_NE(box, nullptr) << whole.toStdString();
+    const QString shown = platform::textShown(box);
+    EXPECT_EQ(shown.endsWith(QChar(0x2026)), cut) << shown.toStdString();
+    EXPECT_TRUE(whole.startsWith(cut ? shown.chopped(1) : shown)) << shown.toStdString();
+    EXPECT_LE(QFontMetricsF(box->font()).horizontalAdvance(shown), platform::textRoom(box).width());
+    const QImage wholePainted = painted(box);
+    box->setText(shown);
+    EXPECT_EQ(wholePainted, painted(box)) << shown.toStdString();
+    box->setText(whole);
+    QHelpEvent askTip(QEvent::ToolTip, QPoint(), box->mapToGlobal(QPoint()));
+    QCoreApplication::sendEvent(box, &askTip);
+    EXPECT_EQ(askTip.isAccepted(), cut) << shown.toStdString();
+    if (cut) {
+        EXPECT_EQ(QToolTip::text().remove('\n'), whole);
+        for (const QString& line : QToolTip::text().split('\n'))
+            EXPECT_LE(QFontMetrics(QToolTip::font()).horizontalAdvance(line), box->screen()->size().width());
+    }
 }
 
 }  // namespace
@@ -135,4 +175,27 @@ TEST_F(ReportLayoutTest, EveryReportShowsItsTextsWholeAndUncovered) {
                     }
                     messages();
                 }
+}
+
+TEST_F(ReportLayoutTest, ALongIdOrMmolValueEndsInTheMarkAndTipsTheWholeText) {
+    const QString longId = QStringLiteral("Wilhelmina-").repeated(19).left(200);
+    fillReadings(Module1::state().readings, {{2007, 12, 31, 23, 59, -32767}});
+    main_->window()->show();
+    for (const QString& id : {longId, QStringLiteral("anna")})
+        for (auto open : {&frmMain::mnuReport5_Click, &frmMain::mnuReport6_Click,
+                          &frmMain::mnuReport2_Click, &frmMain::mnuReport4_Click}) {
+            Module1::state().UserName = id;
+            (main_.get()->*open)();
+            expectShown(labelShowing(id, main_->activeChildPage()), id, id == longId);
+        }
+    Module1::state().GluUnit = 2;
+    main_->mnuReport5_Click();
+    expectShown(labelShowing("-1820.4", main_->activeChildPage()), "-1820.4", true);
+    expectShown(labelShowing("mmol/L", main_->activeChildPage()), "mmol/L", false);
+    main_->mnuReport2_Click();
+    QLineEdit* unitBox = frmR04::instance().Text7;
+    expectShown(unitBox, "mmol/L", false);
+    unitBox->setText("Glucose in millimoles per litre");
+    expectShown(unitBox, "Glucose in millimoles per litre", true);
+    messages();
 }

@@ -96,7 +96,7 @@ TEST_F(ReportWindowsTest, DataListShowsTheFileNewestFirstAndKeepsEditsInTheGrid)
         EXPECT_EQ(c.form->window()->windowTitle(), "Data List");
         const platform::TextTableModel& model = *c.form->DBGrid1->tableModel();
         EXPECT_EQ(column(model, 0), QStringList({"T0001", "T0002", "T0003", ""}));
-        EXPECT_EQ(column(model, 7), QStringList({"07.0", "06.0", "05.0", ""}));
+        EXPECT_EQ(column(model, 7), QStringList({"7", "6", "5", ""}));
         EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole), c.glucoseCaption);
         EXPECT_EQ(c.form->DBGrid1->isColumnHidden(7), c.unit == 1);
         EXPECT_TRUE(messages().isEmpty());
@@ -107,10 +107,43 @@ TEST_F(ReportWindowsTest, DataListShowsTheFileNewestFirstAndKeepsEditsInTheGrid)
     EXPECT_TRUE(model.setData(model.index(0, 1), "00999", Qt::EditRole));
     EXPECT_TRUE(model.setData(model.index(3, 6), "PC", Qt::EditRole));  // the row for adding
     EXPECT_FALSE(model.removeRows(0, 1));
-    EXPECT_EQ(column(model, 1), QStringList({"00999", "00108", "00090", "", ""}));
+    EXPECT_EQ(column(model, 1), QStringList({"999", "108", "90", "", ""}));
     EXPECT_EQ(column(model, 6), QStringList({"C", "C", "C", "PC", ""}));
     EXPECT_EQ(model.headerData(4, Qt::Vertical, Qt::DisplayRole), "*");
     EXPECT_EQ(test_files::bytesOf(readingsFilePath("anna")), before);
+}
+
+// Each cell shows its field as the text driver reads it: the numeric columns
+// without their digit patterns; the row number, the mark, the date and a
+// hand-edited field that is no number as they stand.
+TEST_F(ReportWindowsTest, DataListCellsShowTheFieldsAsTheyRead) {
+    const QStringList lines = {
+        "Test_No,Glucose,Month,Day,Hour,Minute,Event,Glucose_mmol,Year,Date & Time",
+        "T0001,00095,03,04,07,09,PC,05.3,2008,2008/03/04 - 07:09",
+        "T0000,00000,00,00,00,00,0000,00000,0000,000000000000000000",
+        "T0003,abc,,3, 07,9x,pc,-1820.4,2008,by hand",
+        "T10000,01023"};
+    const QStringList cells = {"T0001|95|3|4|7|9|PC|5.3|2008|2008/03/04 - 07:09",
+                               "T0000|0|0|0|0|0|0|0|0|0",
+                               "T0003|abc||3|7|9x|pc|-1820.4|2008|by hand",
+                               "T10000|1023||||||||",
+                               "|||||||||"};  // the row for adding
+    store({{3, 1, 8, 0, 90}});
+    writeCrLfLines(readingsFilePath("anna"), lines);
+    for (int unit : {1, 2}) {
+        Module1::state().GluUnit = qint16(unit);
+        main_->mnuReport1_Click();
+        const platform::TextTableModel& grid =
+            *(unit == 1 ? frmR01::instance() : frmR01unit::instance()).DBGrid1->tableModel();
+        QStringList rows;
+        for (int r = 0; r < grid.rowCount(); ++r) {
+            QStringList row;
+            for (int c = 0; c < grid.columnCount(); ++c)
+                row << grid.data(grid.index(r, c), Qt::DisplayRole).toString();
+            rows << row.join('|');
+        }
+        EXPECT_EQ(rows.join('\n').toStdString(), cells.join('\n').toStdString()) << "unit " << unit;
+    }
 }
 
 TEST_F(ReportWindowsTest, DataListWithoutReadingsOrWithoutItsFile) {
