@@ -1,18 +1,18 @@
 // Leaving a line graph while its range message waits its second: the user
 // types or steps a picker, and during the wait clicks another command. The
 // window goes without a crash and the page asked for opens untouched.
-#include <QApplication>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "linegraph/frmR02.h"
 #include "pclinegraph/frmR02p.h"
+#include "platform/core/NestedWait.h"
 #include "reports/frmR04.h"
 #include "reports/frmR05.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/ReadingRows.h"
 #include "tests/support/ReportWindowTest.h"
 
@@ -72,7 +72,11 @@ TEST_F(LineGraphWaitTest, AnyCommandDuringTheRangeMessageClosesTheWindowSafely) 
                 main_->mnuReport5_Click();
                 frmR02& w = unit == 1 ? frmR02::instance() : frmR02unit::instance();
                 QString shown;
-                QTimer::singleShot(300, [&] { shown = w.LabelError->text(), leave.run(w); });
+                const auto waiting = [&] {
+                    return platform::NestedWait::running() && !w.LabelError->text().isEmpty();
+                };
+                const test_wait::WhenReady leaveDuringTheWait(
+                    waiting, [&] { shown = w.LabelError->text(), leave.run(w); }, "the range message's wait");
                 start.run(w);
                 EXPECT_EQ(shown, "Range of date Error!");
                 EXPECT_TRUE(leave.opened(w));
@@ -87,10 +91,9 @@ TEST_F(LineGraphWaitTest, PostMealRangeBoxOutlivedByItsWindow) {
     platform::setRecordMessages(false);
     main_->mnuReport6_Click();
     QString boxText;
-    QTimer::singleShot(300, [&] {
+    const test_wait::MessageBoxWatch leaveThenOk([&](QMessageBox& box) {
         main_->mnuReport2_Click();
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            boxText = box->text(), box->accept();
+        boxText = box.text(), box.accept();
     });
     stepFromPastTo(frmR02p::instance().DTPicker1);
     platform::setRecordMessages(true);

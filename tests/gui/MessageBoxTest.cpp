@@ -5,6 +5,7 @@
 
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -33,12 +34,9 @@ TEST_F(MessageBoxTest, WindowUnloadedWhileItsMessageIsOpenLeavesTheBoxWorking) {
     // While the box waits for OK, a timer unloads the window under it; then
     // the user presses OK.
     QTimer::singleShot(50, [&] { form.Unload(); });
-    QTimer::singleShot(300, [&] {
-        if (QMessageBox* box = openMessageBox()) {
-            shownText = box->text();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
+    const test_wait::MessageBoxWatch pressOk(
+        [&](QMessageBox& box) { shownText = box.text(), box.button(QMessageBox::Ok)->click(); },
+        [&] { return !form.isLoaded(); });
     platform::MsgBox(QStringLiteral("Link Error !"));
     pump(100);
     EXPECT_FALSE(form.isLoaded());

@@ -17,6 +17,7 @@
 #include "shell/frmMain.h"
 #include "shell/frmMenu.h"
 #include "shell/frmSplash.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -30,6 +31,10 @@ void click(QWidget* w) {
     QMouseEvent release(QEvent::MouseButtonRelease, pos, global, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QCoreApplication::sendEvent(w, &release);
+}
+
+bool aboutBoxShown() {
+    return frmAbout::instance().isLoaded() && frmAbout::instance().window()->isVisible();
 }
 
 }  // namespace
@@ -149,12 +154,12 @@ TEST_F(ShellPagesTest, AboutBoxIsModalAndOkReturnsToTheSamePage) {
     QWidget* page = frmIndex::instance().window();
     bool wasModal = false;
     QString title;
-    QTimer::singleShot(50, [&] {
+    const test_wait::WhenReady pressOk(aboutBoxShown, [&] {
         frmAbout& about = frmAbout::instance();
-        wasModal = about.isLoaded() && about.window()->isModal();
+        wasModal = about.window()->isModal();
         title = about.lblTitle->text();
         about.cmdOK_Click();
-    });
+    }, "the about box");
     main_->mnuAbout_Click();  // returns once the box is closed
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(title, "Ambrel Management Software" + QString(25, ' ') + "Vision  1.2");
@@ -163,7 +168,8 @@ TEST_F(ShellPagesTest, AboutBoxIsModalAndOkReturnsToTheSamePage) {
 }
 
 TEST_F(ShellPagesTest, AboutBoxClosedFromTitleBarAlsoReturns) {
-    QTimer::singleShot(50, [] { frmAbout::instance().window()->close(); });
+    const test_wait::WhenReady close(aboutBoxShown, [] { frmAbout::instance().window()->close(); },
+                                     "the about box");
     main_->mnuAbout_Click();
     EXPECT_FALSE(frmAbout::instance().isLoaded());
 }
@@ -177,9 +183,11 @@ TEST_F(ShellPagesTest, StatusBarKeepsDateAndTimeUpToDate) {
     EXPECT_EQ(bar.Panel1->toolTip(), "Ambrel Management Software");
     EXPECT_EQ(bar.Panel2->text(), locale.toString(now.date(), QLocale::ShortFormat));
     now = QDateTime(QDate(2024, 3, 6), QTime(0, 1));
-    pump(1200);
-    EXPECT_EQ(bar.Panel2->text(), locale.toString(now.date(), QLocale::ShortFormat));
-    EXPECT_EQ(bar.Panel3->text(), locale.toString(now.time(), QLocale::ShortFormat));
+    const QString date = locale.toString(now.date(), QLocale::ShortFormat);
+    const QString time = locale.toString(now.time(), QLocale::ShortFormat);
+    const auto shown = [&] { return bar.Panel2->text() == date && bar.Panel3->text() == time; };
+    EXPECT_TRUE(test_wait::until(shown))
+        << bar.Panel2->text().toStdString() << " " << bar.Panel3->text().toStdString();
 }
 
 TEST_F(ShellPagesTest, ProgramEndsWhenItsLastWindowHides) {
