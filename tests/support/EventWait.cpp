@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPointer>
 #include <gtest/gtest.h>
 
 namespace test_wait {
@@ -54,14 +53,14 @@ MessageBoxWatch::MessageBoxWatch(std::function<void(QMessageBox&)> act, std::fun
     : deadlineMs_(deadlineMs),
       watch_([ready] { return shownMessageBox() && ready(); },
              [this, act] {
-                 QMessageBox* box = shownMessageBox();
+                 const QPointer<QMessageBox> box = shownMessageBox();  // `act` may end it
                  act(*box);
                  closeIfStillOpen(box);
              },
              "a message box", deadlineMs) {}
 
-void MessageBoxWatch::closeIfStillOpen(QMessageBox* box) {
-    QTimer::singleShot(deadlineMs_, &guard_, [box = QPointer<QMessageBox>(box), ms = deadlineMs_] {
+void MessageBoxWatch::closeIfStillOpen(const QPointer<QMessageBox>& box) {
+    QTimer::singleShot(deadlineMs_, &guard_, [box, ms = deadlineMs_] {
         if (!box || !box->isVisible())
             return;
         ADD_FAILURE() << "the message box \"" << box->text().toStdString()

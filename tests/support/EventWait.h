@@ -5,6 +5,7 @@
 // machine only makes a test slower, never wrong.
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 
@@ -58,7 +59,7 @@ public:
                              int deadlineMs = kDeadlineMs);
 
 private:
-    void closeIfStillOpen(QMessageBox* box);
+    void closeIfStillOpen(const QPointer<QMessageBox>& box);
 
     QObject guard_;  // ends the pending close with the watch
     int deadlineMs_;
