@@ -10,16 +10,12 @@
 
 using namespace platform;
 
-static QFile::Permissions modeOf(const QString& path) {
-    return QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
-}
-
 TEST(DataFolderTest, StartRemovesUnfinishedRewritesOnlyAndMakesTheRestPrivate) {
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
     const QString folder = dataFolder();
-    EXPECT_EQ(modeOf(folder), kOwnerOnlyFolder);  // created private
-    QFile::setPermissions(folder, kOwnerOnlyFolder | QFile::ExeOther);  // as an older program made it
+    EXPECT_EQ(unixMode(folder), 0700);  // created private
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0701), 0);  // as an older program made it
     const QStringList leftovers{"ZuRegister.txt.Ab3dE9", "anna.txt.bak.QQQQQQ"};
     const QStringList kept{"ZuRegister.txt", "anna.txt.bak", "anna.txt.Ab3dE", "anna.txt.Ab3dE9x", "x.Ab3dE9"};
     for (const QString& name : leftovers + kept + QStringList{"../device"})
@@ -29,10 +25,10 @@ TEST(DataFolderTest, StartRemovesUnfinishedRewritesOnlyAndMakesTheRestPrivate) {
     EXPECT_EQ(removeLeftoverTemporaries(folder), 2);
     restrictToOwner(folder);
 
-    EXPECT_EQ(modeOf(folder), kOwnerOnlyFolder);
+    EXPECT_EQ(unixMode(folder), 0700);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), kept.size() + 1);  // COM1 too
     for (const QString& name : kept)
-        EXPECT_EQ(modeOf(folder + "/" + name), kOwnerOnlyFile) << name.toStdString();  // kept, private
-    EXPECT_TRUE(modeOf(home.filePath("device")) & QFile::ReadOther);  // what COM1 links to is not ours
+        EXPECT_EQ(unixMode(folder + "/" + name), 0600) << name.toStdString();  // kept, private
+    EXPECT_TRUE(unixMode(home.filePath("device")) & 0004);  // what COM1 links to is not ours
     qunsetenv("XDG_DATA_HOME");
 }

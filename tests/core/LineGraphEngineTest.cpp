@@ -129,7 +129,7 @@ TEST(ChartPlanTest, RowsWindowAndDateLabelsBySelectionSize) {
         EXPECT_EQ(d.windowStart, c.windowStart) << c.readings;
         ASSERT_EQ(d.table.rowCount(), c.rows);
         const int start = std::max(d.windowStart, 0);
-        const int shown = std::min(c.readings, kWindowRows);
+        const int shown = std::min(c.readings, 150);  // the rows of the scrolled window
         EXPECT_EQ(d.table.point(shown, 1), points->PtValue[start + shown]);
         if (shown < c.rows) {
             EXPECT_EQ(d.table.point(shown + 1, 1), std::nullopt);

@@ -20,6 +20,8 @@ struct Rec {
     QVariant mark = 0;
 };
 
+constexpr int kStoreHolds = 10000;  // readings, the most a user's store keeps
+
 QDateTime at(int y, int mo, int d, int h, int mi) {
     return QDateTime(QDate(y, mo, d), QTime(h, mi));
 }
@@ -107,7 +109,7 @@ TEST_F(MergeTest, FirstDownloadDropsThePlaceholder) {
     meterHolds({kC, kB, kA});
     EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
     EXPECT_EQ(glucoseColumn(), (std::vector<int>{101, 102, 103}));
-    EXPECT_FALSE(bytesOf(file()).contains(kPlaceholderLine.toLatin1()));
+    EXPECT_FALSE(bytesOf(file()).contains("T0000,"));
     EXPECT_TRUE(bytesOf(file()).contains("T0001,00103,12,03,08,00,C,05.7,2008,2008/12/03 - 08:00\r\n"));
 }
 
@@ -229,7 +231,7 @@ TEST_F(MergeTest, FullStoreAndWriteFailureChangeNothing) {
         std::vector<Rec> stored;
         bool failWrites;
         SaveOutcome outcome;
-    } cases[] = {{"anna", std::vector<Rec>(kMaxReadings - 1, kA), false, SaveOutcome::StoreFull},
+    } cases[] = {{"anna", std::vector<Rec>(kStoreHolds - 1, kA), false, SaveOutcome::StoreFull},
                  {"guest", {kA, kB, kC}, true, SaveOutcome::WriteFailed}};
     for (const auto& c : cases) {
         signIn(QString::fromLatin1(c.user));
@@ -245,16 +247,20 @@ TEST_F(MergeTest, FullStoreAndWriteFailureChangeNothing) {
         EXPECT_EQ(bytesOf(file()), fileBefore) << c.user;
         EXPECT_EQ(s_->batch.NewGlucose[1], 105) << c.user;
     }
-    EXPECT_TRUE(saveOutcomeMessage(SaveOutcome::StoreFull).contains("full"));
-    EXPECT_FALSE(saveOutcomeMessage(SaveOutcome::WriteFailed).isEmpty());
-    EXPECT_TRUE(saveOutcomeMessage(SaveOutcome::Saved).isEmpty());
+    EXPECT_EQ(saveOutcomeMessage(SaveOutcome::StoreFull),
+              "The readings store is full (10000 readings) !! "
+              "The new data were not saved; they are still in the meter.");
+    EXPECT_EQ(saveOutcomeMessage(SaveOutcome::WriteFailed),
+              "The readings file could not be written !! "
+              "The new data were not saved; they are still in the meter.");
+    EXPECT_EQ(saveOutcomeMessage(SaveOutcome::Saved), "");
 }
 
 TEST_F(MergeTest, ExactlyFullStoreStillSaves) {
-    store(std::vector<Rec>(kMaxReadings - 2, kA));
+    store(std::vector<Rec>(kStoreHolds - 2, kA));
     meterHolds({kE, kD});
     EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
-    EXPECT_EQ(s_->readings.ReadCount, kMaxReadings);
+    EXPECT_EQ(s_->readings.ReadCount, kStoreHolds);
 }
 
 TEST_F(MergeTest, DownloadAfterALossyLoadKeepsTheFileAsItWas) {

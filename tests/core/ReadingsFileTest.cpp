@@ -24,6 +24,9 @@ void setRow(ReadingList& t, int row, int glucose, int month, int day, int hour, 
     t.ReadEvent[row] = mark;
 }
 
+const QByteArray kHeaderLine =
+    "Test_No,Glucose,Month,Day,Hour,Minute,Event,Glucose_mmol,Year,Date & Time\r\n";
+
 }  // namespace
 
 class ReadingsFileTest : public ::testing::Test {
@@ -94,25 +97,24 @@ TEST_F(ReadingsFileTest, WritesTheWholeFileNewestFirstWithCrLf) {
     t.ReadCount = 3;
     ASSERT_TRUE(CreateAfile(*s_));
     EXPECT_EQ(bytesOf(file()),
-              QByteArray("Test_No,Glucose,Month,Day,Hour,Minute,Event,Glucose_mmol,Year,Date & Time\r\n"
-                         "T0001,00126,03,06,21,30,QC,07.0,2008,2008/03/06 - 21:30\r\n"
-                         "T0002,01023,03,05,08,00,PC,56.8,2008,2008/03/05 - 08:00\r\n"
-                         "T0003,00095,03,04,07,09,C,05.3,2008,2008/03/04 - 07:09\r\n"));
+              kHeaderLine + "T0001,00126,03,06,21,30,QC,07.0,2008,2008/03/06 - 21:30\r\n"
+                            "T0002,01023,03,05,08,00,PC,56.8,2008,2008/03/05 - 08:00\r\n"
+                            "T0003,00095,03,04,07,09,C,05.3,2008,2008/03/04 - 07:09\r\n");
 }
 
 TEST_F(ReadingsFileTest, EmptyTableGivesTheHeaderAlone) {
     s_->readings.ReadCount = 0;
     ASSERT_TRUE(CreateAfile(*s_));
-    EXPECT_EQ(bytesOf(file()), kReadingsHeader.toLatin1() + "\r\n");
+    EXPECT_EQ(bytesOf(file()), kHeaderLine);
 }
 
 TEST_F(ReadingsFileTest, TenThousandthLineIsNumberedWithFiveDigits) {
     ReadingList& t = s_->readings;
-    for (int r = 1; r <= kMaxReadings; ++r)
+    for (int r = 1; r <= 10000; ++r)
         setRow(t, r, 100, 1, 1, 0, 0, 2009, 0);
-    t.ReadCount = kMaxReadings;
+    t.ReadCount = 10000;
     const QStringList lines = readingsFileLines(t);
-    ASSERT_EQ(lines.size(), kMaxReadings + 1);
+    ASSERT_EQ(lines.size(), 10001);
     EXPECT_TRUE(lines.at(9999).startsWith("T9999,"));
     EXPECT_TRUE(lines.last().startsWith("T10000,"));
 }
@@ -149,7 +151,7 @@ TEST_F(ReadingsFileTest, NoRewriteWhenTheOldFileCannotBeKept) {
 
 TEST_F(ReadingsFileTest, PlaceholderFileIsHeaderAndPlaceholderLine) {
     ASSERT_TRUE(writePlaceholderReadingsFile("u1"));
-    EXPECT_EQ(bytesOf(file()), kReadingsHeader.toLatin1() + "\r\n" + kPlaceholderLine.toLatin1() + "\r\n");
+    EXPECT_EQ(bytesOf(file()), kHeaderLine + "T0000,00000,00,00,00,00,0000,00000,0000,000000000000000000\r\n");
 }
 
 TEST_F(ReadingsFileTest, EveryGlucoseIsWrittenLikeTheSharedDigitPatterns) {

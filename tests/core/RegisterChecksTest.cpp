@@ -130,7 +130,9 @@ protected:
 };
 
 TEST_F(RegisterReadingsFile, GuestStartsAfreshOthersKeepTheirFile) {
-    const QByteArray placeholder = (kReadingsHeader + "\r\n" + kPlaceholderLine + "\r\n").toLatin1();
+    const QByteArray placeholder =
+        "Test_No,Glucose,Month,Day,Hour,Minute,Event,Glucose_mmol,Year,Date & Time\r\n"
+        "T0000,00000,00,00,00,00,0000,00000,0000,000000000000000000\r\n";
     write("guest", "old readings\r\n");
     write("bob", "bob's readings\r\n");
     ASSERT_TRUE(prepareReadingsFile("guest"));

@@ -1,19 +1,20 @@
 // Leaving a line graph while its range message waits its second: the user
 // types or steps a picker, and during the wait clicks another command. The
 // window goes without a crash and the page asked for opens untouched.
-#include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "linegraph/frmR02.h"
 #include "pclinegraph/frmR02p.h"
+#include "platform/core/NestedWait.h"
 #include "reports/frmR04.h"
 #include "reports/frmR05.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/ReadingRows.h"
 #include "tests/support/ReportWindowTest.h"
 
@@ -73,7 +74,11 @@ TEST_F(LineGraphWaitTest, AnyCommandDuringTheRangeMessageClosesTheWindowSafely) 
                 main_->mnuReport5_Click();
                 frmR02& w = unit == 1 ? frmR02::instance() : frmR02unit::instance();
                 QString shown;
-                QTimer::singleShot(300, [&] { shown = w.LabelError->text(), leave.run(w); });
+                const auto waiting = [&] {
+                    return platform::NestedWait::running() && !w.LabelError->text().isEmpty();
+                };
+                const test_wait::WhenReady leaveDuringTheWait(
+                    waiting, [&] { shown = w.LabelError->text(), leave.run(w); }, "the range message's wait");
                 start.run(w);
                 EXPECT_EQ(shown, "Range of date Error!");
                 EXPECT_TRUE(leave.opened(w));
@@ -90,13 +95,20 @@ TEST_F(LineGraphWaitTest, PostMealRangeBoxOutlivedByItsWindow) {
     const QPointer<QWidget> page = frmR02p::instance().window();
     QString boxText;
     bool pageKeptWhileBoxOpen = false;
-    QTimer::singleShot(300, [&] { main_->mnuReport2_Click(); });
+    QElapsedTimer sinceLeaving;
+    const test_wait::WhenReady leave([] { return test_wait::shownMessageBox() != nullptr; },
+                                     [&] {
+                                         main_->mnuReport2_Click();
+                                         sinceLeaving.start();
+                                     },
+                                     "the range box");
     // OK only later, so the box's own loop runs on after the page was closed.
-    QTimer::singleShot(500, [&] {
-        pageKeptWhileBoxOpen = !page.isNull();
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            boxText = box->text(), box->accept();
-    });
+    const test_wait::MessageBoxWatch okLater(
+        [&](QMessageBox& box) {
+            pageKeptWhileBoxOpen = !page.isNull();
+            boxText = box.text(), box.accept();
+        },
+        [&] { return sinceLeaving.isValid() && sinceLeaving.elapsed() >= 200; });
     stepFromPastTo(frmR02p::instance().DTPicker1);
     platform::setRecordMessages(true);
     EXPECT_EQ(boxText, "There's an error in your range of data !");

@@ -1,14 +1,16 @@
 // The line graph and PC line graph windows, opened from their commands.
+#include <QElapsedTimer>
 #include <QPushButton>
-#include <QTimer>
 #include <memory>
 
 #include "app/Module1.h"
 #include "linegraph/frmR02.h"
 #include "meter/frmMeterRead.h"
 #include "pclinegraph/frmR02p.h"
+#include "platform/core/NestedWait.h"
 #include "shell/frmMain.h"
 #include "shell/frmMenu.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/ReportWindowTest.h"
 #include "tests/support/ReadingRows.h"
 
@@ -143,9 +145,13 @@ TEST_F(LineGraphWindowTest, AReversedDateRangeIsRefusedForOneSecond) {
     main_->mnuReport5_Click();
     frmR02& w = frmR02::instance();
     QString shownDuringWait;
-    QTimer::singleShot(300, [&] { shownDuringWait = w.LabelError->text(); });
+    const test_wait::WhenReady look([] { return platform::NestedWait::running(); },
+                                    [&] { shownDuringWait = w.LabelError->text(); }, "the wait");
+    QElapsedTimer took;
+    took.start();
     w.DTPicker1->setDateText("2007/6/1");
     w.DTPicker1_Change();
+    EXPECT_GE(took.elapsed(), 1000);
     EXPECT_EQ(shownDuringWait, "Range of date Error!");
     EXPECT_EQ(w.LabelError->text(), "");
     EXPECT_EQ(w.DTPicker1->date(), QDate(2007, 5, 3));

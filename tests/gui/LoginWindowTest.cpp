@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "meter/frmReadOldData.h"
 #include "platform/core/TextFile.h"
 #include "shell/frmIndex.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/GuiTest.h"
 
@@ -57,9 +59,8 @@ protected:
     // Shows the window and waits for its delayed load of the register.
     void openLogin() {
         login.Show();
-        for (int i = 0; i < 200 && login.Timerload->isActive(); ++i)
-            pump(10);
-        ASSERT_FALSE(login.Timerload->isActive());
+        ASSERT_TRUE(test_wait::until([this] { return !login.Timerload->isActive(); }))
+            << "the register was never loaded";
     }
 
     void choose(const QString& id) {
@@ -97,14 +98,20 @@ protected:
 };
 
 TEST_F(LoginWindowTest, FirstStartCreatesTheRegisterAndListsGuestAfterTheDelay) {
+    QElapsedTimer sinceShown;
+    sinceShown.start();
     login.Show();
     EXPECT_EQ(login.window()->windowTitle(), "User Login");
     EXPECT_EQ(bytesOf(dataFile("ZuRegister.txt")), kHeader + kGuestLine);
     EXPECT_EQ(login.ComboName->count(), 0);
     EXPECT_TRUE(login.Timerload->isActive());
     EXPECT_EQ(login.Timerload->interval(), 200);
-    pump(100);
-    EXPECT_EQ(login.ComboName->count(), 0);
+    // What was posted runs; the list waits for the timer, which fires 5 %
+    // early at most: a slower machine cannot tell them apart.
+    pump();
+    if (sinceShown.elapsed() < 150) {
+        EXPECT_EQ(login.ComboName->count(), 0);
+    }
     openLogin();
     EXPECT_EQ(entries(login.ComboName), QStringList{"guest"});
     EXPECT_EQ(login.ComboName->currentText(), "guest");

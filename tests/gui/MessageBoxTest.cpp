@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -7,6 +8,7 @@
 
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -50,14 +52,18 @@ TEST_F(MessageBoxTest, WindowUnloadedWhileItsMessageIsOpenLeavesTheBoxWorking) {
     bool controlsKeptWhileBoxOpen = false;
     // While the box waits for OK, a timer unloads the window under it; the
     // user presses OK later, after the box's loop has run on.
-    QTimer::singleShot(50, [&] { form.Unload(); });
-    QTimer::singleShot(300, [&] {
-        controlsKeptWhileBoxOpen = !controls.isNull();
-        if (QMessageBox* box = openMessageBox()) {
-            shownText = box->text();
-            box->button(QMessageBox::Ok)->click();
-        }
+    QElapsedTimer sinceUnload;
+    QTimer::singleShot(50, [&] {
+        form.Unload();
+        sinceUnload.start();
     });
+    const test_wait::MessageBoxWatch pressOk(
+        [&](QMessageBox& box) {
+            controlsKeptWhileBoxOpen = !controls.isNull();
+            shownText = box.text();
+            box.button(QMessageBox::Ok)->click();
+        },
+        [&] { return sinceUnload.isValid() && sinceUnload.elapsed() >= 250; });
     form.Command1->click();
     EXPECT_FALSE(form.isLoaded());
     EXPECT_EQ(shownText, QStringLiteral("Link Error !"));  // still there for the user

@@ -5,6 +5,7 @@
 #include "app/Module1.h"
 #include "meter/frmMeterRead.h"
 #include "shell/frmMenu.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/FakeMeterLink.h"
 #include "tests/support/GuiTest.h"
 
@@ -34,11 +35,6 @@ protected:
         GuiTest::TearDown();
     }
     static frmMeterRead& form() { return frmMeterRead::instance(); }
-    bool pumpUntil(const std::function<bool()>& done, int limitMs) {
-        for (int waited = 0; waited < limitMs && !done(); waited += 10)
-            pump(10);
-        return done();
-    }
     void meterHoldsOneReading() {
         meter.readings.push_back({QByteArray::fromHex("7B65AA"), QByteArray::fromHex("45DBAA")});
     }
@@ -97,7 +93,7 @@ TEST_F(MeterReadWindowTest, UnusablePortIsASettingErrorAndSwitchesStartReadingOf
         const auto shown = messages();
         ASSERT_EQ(shown.size(), 1) << refuse;
         EXPECT_EQ(shown.front().text, kSettingError) << refuse;
-        EXPECT_EQ(shown.front().title, platform::kAppTitle) << refuse;
+        EXPECT_EQ(shown.front().title, "Ambrel Management Software") << refuse;
         EXPECT_EQ(shown.front().icon, platform::MsgIcon::None) << refuse;
         EXPECT_FALSE(form().CommandMR->isEnabled()) << refuse;
         EXPECT_TRUE(form().CmdReport->isEnabled()) << refuse;
@@ -117,7 +113,7 @@ TEST_F(MeterReadWindowTest, StartReadingWakesTheMeterAndStartsTwoTimers) {
 TEST_F(MeterReadWindowTest, DownloadRunsOnTheWindowTimersAndIsSaved) {
     meterHoldsOneReading();
     loadAndStart();
-    ASSERT_TRUE(pumpUntil([] { return form().LabelRead->text().startsWith("Complete!"); }, 5000))
+    ASSERT_TRUE(test_wait::until([] { return form().LabelRead->text().startsWith("Complete!"); }))
         << form().LabelRead->text().toStdString();
     EXPECT_EQ(form().LabelRead->text(), QStringLiteral("Complete! Receive ( 1 ) Data from Meter !!"));
     EXPECT_TRUE(messages().isEmpty());
@@ -156,8 +152,7 @@ TEST_F(MeterReadWindowTest, ViewReportsLeavesForTheReportMenu) {
 TEST_F(MeterReadWindowTest, ViewReportsDuringADownloadEndsItWithoutASave) {
     meterHoldsOneReading();
     loadAndStart();
-    ASSERT_TRUE(pumpUntil([] { return form().LabelRead->text() == QStringLiteral("Linking..."); },
-                          2000));
+    ASSERT_TRUE(test_wait::until([] { return form().LabelRead->text() == "Linking..."; }));
     FakeMeterLink* link = link_;
     const size_t writes = link->writes.size();
     form().CmdReport->click();
@@ -183,11 +178,18 @@ TEST_F(MeterReadWindowTest, ReadingsFileThatCannotBeWrittenIsNeverCalledComplete
     meterHoldsOneReading();
     ASSERT_TRUE(QDir().mkpath(dataFile(QStringLiteral("guest.txt"))));  // a folder in its place
     loadAndStart();
-    ASSERT_TRUE(pumpUntil([] { return form().ProgressBar1->value() == 2; }, 5000));
-    pump(500);
-    const auto shown = messages();
+    ASSERT_TRUE(test_wait::until([] { return form().ProgressBar1->value() == 2; }));
+    // The save follows the sleep command; the meter's reply to it is where a
+    // download is called complete.
+    QList<platform::RecordedMessage> shown;
+    ASSERT_TRUE(test_wait::until([&] {
+        shown += messages();
+        return !shown.isEmpty() && link_->countWrites(protocol::sleepCommand()) == 1 &&
+               link_->inBufferCount() == 0;
+    }));
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_EQ(shown.front().text, saveOutcomeMessage(SaveOutcome::WriteFailed));
+    EXPECT_EQ(shown.front().text, "The readings file could not be written !! "
+                                  "The new data were not saved; they are still in the meter.");
     EXPECT_FALSE(form().LabelRead->text().startsWith(QStringLiteral("Complete!")))
         << form().LabelRead->text().toStdString();
     EXPECT_EQ(Module1::state().readings.ReadCount, 0);

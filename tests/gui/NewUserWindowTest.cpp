@@ -7,6 +7,7 @@
 #include "accounts/frmLogin.h"
 #include "accounts/frmLoginAdd.h"
 #include "platform/core/TextFile.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/GuiTest.h"
 
@@ -119,8 +120,7 @@ TEST_F(NewUserWindowTest, AddsTheUserAndReturnsToSignInWithItChosen) {
     EXPECT_FALSE(add.isLoaded());
     ASSERT_TRUE(login.isLoaded());
     EXPECT_FALSE(login.CommandAddNew->isEnabled());
-    for (int i = 0; i < 200 && login.Timerload->isActive(); ++i)
-        pump(10);
+    ASSERT_TRUE(test_wait::until([&] { return !login.Timerload->isActive(); }));
     ASSERT_EQ(login.ComboName->count(), 2);
     EXPECT_EQ(login.ComboName->currentIndex(), 1);
     EXPECT_EQ(login.ComboName->currentText(), "ann");

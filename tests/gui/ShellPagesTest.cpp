@@ -1,6 +1,7 @@
 // The welcome and report menu pages, the splash window, the about box, the
 // status bar and the end of the program with its last window.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPointer>
@@ -22,6 +23,7 @@
 #include "shell/frmMain.h"
 #include "shell/frmMenu.h"
 #include "shell/frmSplash.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -50,6 +52,10 @@ bool pressAboutOk() {
         return false;
     frmAbout::instance().cmdOK_Click();
     return true;
+}
+
+bool aboutBoxShown() {
+    return frmAbout::instance().isLoaded() && frmAbout::instance().window()->isVisible();
 }
 
 }  // namespace
@@ -169,12 +175,12 @@ TEST_F(ShellPagesTest, AboutBoxIsModalAndOkReturnsToTheSamePage) {
     QWidget* page = frmIndex::instance().window();
     bool wasModal = false;
     QString title;
-    QTimer::singleShot(50, [&] {
+    const test_wait::WhenReady pressOk(aboutBoxShown, [&] {
         frmAbout& about = frmAbout::instance();
-        wasModal = about.isLoaded() && about.window()->isModal();
+        wasModal = about.window()->isModal();
         title = about.lblTitle->text();
         about.cmdOK_Click();
-    });
+    }, "the about box");
     main_->mnuAbout_Click();  // returns once the box is closed
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(title, "Ambrel Management Software" + QString(25, ' ') + "Vision  1.2");
@@ -183,7 +189,8 @@ TEST_F(ShellPagesTest, AboutBoxIsModalAndOkReturnsToTheSamePage) {
 }
 
 TEST_F(ShellPagesTest, AboutBoxClosedFromTitleBarAlsoReturns) {
-    QTimer::singleShot(50, [] { frmAbout::instance().window()->close(); });
+    const test_wait::WhenReady close(aboutBoxShown, [] { frmAbout::instance().window()->close(); },
+                                     "the about box");
     main_->mnuAbout_Click();
     EXPECT_FALSE(frmAbout::instance().isLoaded());
 }
@@ -207,9 +214,15 @@ TEST_F(ShellPagesTest, PageClosedWhileAModalWindowWaitsGoesOnlyAfterIt) {
         main_->mnuIndex_Click();
         const QPointer<QWidget> page = frmIndex::instance().window();
         bool keptWhileUp = false, closed = false;
-        QTimer::singleShot(50, [&] { main_->mnuReport2_Click(); });
+        QElapsedTimer sincePageClosed;
+        QTimer::singleShot(50, [&] {
+            main_->mnuReport2_Click();
+            sincePageClosed.start();
+        });
         // Closed only later, so the window's own loop runs on after the page went.
-        QTimer::singleShot(250, [&] { keptWhileUp = !page.isNull(), closed = modal.close(); });
+        const test_wait::WhenReady closeLater(
+            [&] { return sincePageClosed.isValid() && sincePageClosed.elapsed() >= 200; },
+            [&] { keptWhileUp = !page.isNull(), closed = modal.close(); }, modal.how);
         (main_.get()->*modal.open)();
         EXPECT_TRUE(closed);
         EXPECT_TRUE(keptWhileUp);
@@ -227,9 +240,11 @@ TEST_F(ShellPagesTest, StatusBarKeepsDateAndTimeUpToDate) {
     EXPECT_EQ(bar.Panel1->toolTip(), "Ambrel Management Software");
     EXPECT_EQ(bar.Panel2->text(), locale.toString(now.date(), QLocale::ShortFormat));
     now = QDateTime(QDate(2024, 3, 6), QTime(0, 1));
-    pump(1200);
-    EXPECT_EQ(bar.Panel2->text(), locale.toString(now.date(), QLocale::ShortFormat));
-    EXPECT_EQ(bar.Panel3->text(), locale.toString(now.time(), QLocale::ShortFormat));
+    const QString date = locale.toString(now.date(), QLocale::ShortFormat);
+    const QString time = locale.toString(now.time(), QLocale::ShortFormat);
+    const auto shown = [&] { return bar.Panel2->text() == date && bar.Panel3->text() == time; };
+    EXPECT_TRUE(test_wait::until(shown))
+        << bar.Panel2->text().toStdString() << " " << bar.Panel3->text().toStdString();
 }
 
 TEST_F(ShellPagesTest, ProgramEndsWhenItsLastWindowHides) {

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
+#include <algorithm>
 
 #include "accounts/frmLogin.h"
 #include "app/Main.h"
@@ -17,6 +18,7 @@
 namespace {
 
 struct Sample {
+    qint64 atMs = 0;
     bool splashShown = false;
     int progress = -1;
     bool percentShown = false;
@@ -56,11 +58,14 @@ TEST_F(StartupTest, SplashFillsDuringTheWaitThenSignInAppears) {
     const QString leftover = dataFile("ZuRegister.txt.Xy12Zq");
     writeBytes(leftover, "ID,Passwd\r\n");
     QList<Sample> samples;
+    QElapsedTimer elapsed;
     QTimer sampler;
     sampler.setInterval(20);
-    QObject::connect(&sampler, &QTimer::timeout, [&] { samples << takeSample(); });
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        samples << takeSample();
+        samples.last().atMs = elapsed.elapsed();
+    });
     sampler.start();
-    QElapsedTimer elapsed;
     elapsed.start();
 
     Main();
@@ -68,8 +73,15 @@ TEST_F(StartupTest, SplashFillsDuringTheWaitThenSignInAppears) {
     const qint64 took = elapsed.elapsed();
     sampler.stop();
     EXPECT_GE(took, 1000);
-    EXPECT_LT(took, 3000);
     ASSERT_GE(samples.size(), 10);
+    // The wait ends with the first pass of the event loop that finds a whole
+    // second gone: however slow the machine, it samples once at most past
+    // the second after the first sample taken in the wait.
+    const auto inTheWait =
+        std::find_if(samples.cbegin(), samples.cend(), [](const Sample& s) { return s.mainMade; });
+    ASSERT_NE(inTheWait, samples.cend());
+    const auto pastTheSecond = [&](const Sample& s) { return s.atMs - inTheWait->atMs > 1000; };
+    EXPECT_LE(std::count_if(inTheWait, samples.cend(), pastTheSecond), 1);
     EXPECT_EQ(samples.first().progress, 0);
     int previous = 0;
     bool mainMade = false;
@@ -112,8 +124,8 @@ TEST_F(StartupTest, SecondProgramOnTheFolderSaysSoAndEndsChangingNothing) {
 
     const QList<platform::RecordedMessage> told = messages();
     ASSERT_EQ(told.size(), 1);
-    EXPECT_EQ(told[0].text, alreadyRunningMessage(folder));
-    EXPECT_TRUE(told[0].text.startsWith("Ambrel Management Software is already running !!"));
+    EXPECT_EQ(told[0].text, "Ambrel Management Software is already running !! Only one copy of the "
+                            "program can use the data folder [" + folder + "] at a time.");
     EXPECT_EQ(endProgramCalls_, 1);
     EXPECT_FALSE(frmSplash::instance().isLoaded() || frmLogin::instance().isLoaded());
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace test_files {
 
 // The file's bytes; empty when it cannot be read (a missing file too).
@@ -30,8 +32,16 @@ inline void writeCrLfLines(const QString& path, const QStringList& lines) {
     writeBytes(path, data);
 }
 
+// The file's permission bits as the system keeps them (0600, 0700, ...);
+// -1 when it cannot be read.
+inline int unixMode(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
 }  // namespace test_files
 
 using test_files::bytesOf;
+using test_files::unixMode;
 using test_files::writeBytes;
 using test_files::writeCrLfLines;
