@@ -30,13 +30,6 @@ protected:
         return w;
     }
 };
-
-QMessageBox* openMessageBox() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
-            return box;
-    return nullptr;
-}
 }  // namespace
 
 class MessageBoxTest : public GuiTest {};
@@ -67,7 +60,7 @@ TEST_F(MessageBoxTest, WindowUnloadedWhileItsMessageIsOpenLeavesTheBoxWorking) {
     form.Command1->click();
     EXPECT_FALSE(form.isLoaded());
     EXPECT_EQ(shownText, QStringLiteral("Link Error !"));  // still there for the user
-    EXPECT_EQ(openMessageBox(), nullptr);
+    EXPECT_EQ(test_wait::shownMessageBox(), nullptr);
     EXPECT_TRUE(controlsKeptWhileBoxOpen);
     EXPECT_TRUE(QTest::qWaitFor([&] { return controls.isNull(); }, 2000));
     platform::setRecordMessages(true);
