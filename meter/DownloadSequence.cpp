@@ -12,6 +12,8 @@ constexpr int kWakeTickLimit = 50;
 constexpr int kLinkTickLimit = 10;
 constexpr int kHelloTickLimit = 5;
 constexpr int kPollMs = timerPeriodMs(DownloadTimer::TimerRt);
+// Beyond the slowest reply: the polls' rhythm, jitter and the reply's bytes.
+constexpr int kTrustMarginMs = 100;
 
 bool isComPort(int port) {
     return port >= 1 && port <= 5;
@@ -67,6 +69,9 @@ bool DownloadSequence::send(const QByteArray& command) {
 void DownloadSequence::CommandMR_Click() {
     // A download under way must not go on beside the new one.
     stopAllTimers();
+    // A device that went away since the last download is opened afresh.
+    if (link_->isOpen() && link_->inBufferCount() < 0)
+        link_->close();
     if (!link_->isOpen() && !reopenPort())
         return;
     if (!link_->setDtr(true)) {
@@ -79,11 +84,12 @@ void DownloadSequence::CommandMR_Click() {
     LinkTicks = 0;
     HelloTicks = 0;
     linkUpMs_ = 0;
+    slowestReplyMs_ = 0;
     queuedMeter_ = false;
     pending_.clear();
     owed_.forgive();
     // Whatever a device sent before now answers nothing of this download.
-    link_->discardInput();
+    replies_.discard(*link_);
     send(protocol::wakeByte());
     setTimer(DownloadTimer::TimerRt, true);
     setTimer(DownloadTimer::TimerOP, true);
@@ -154,7 +160,7 @@ bool DownloadSequence::awaitingRecord(int index) {
 // is answered and nothing else is waiting, so that each reply is taken for
 // the index it answers. The poll repeats a request that gets no reply.
 bool DownloadSequence::readyForNextRequest() {
-    return !pending_.busy() && link_->inBufferCount() == 0;
+    return !pending_.busy() && replies_.kept() == 0 && link_->inBufferCount() == 0;
 }
 
 bool DownloadSequence::ask(const QByteArray& command) {
@@ -219,14 +225,17 @@ bool DownloadSequence::askToSleep() {
     return Sleep();
 }
 
-void DownloadSequence::saveRecords() {
-    const SaveOutcome outcome = host_.saveDownload();
-    if (outcome == SaveOutcome::Saved) {
-        host_.showStatus(QStringLiteral("Complete! Receive ( %1 ) Data from Meter !!")
-                             .arg(host_.batch().NewCount));
-        return;
-    }
-    host_.showMessage(saveOutcomeMessage(outcome));
+// Every command of the download has been answered and nothing followed:
+// only now are the records kept, and only a download that was kept (or had
+// nothing to keep) is called complete.
+void DownloadSequence::finishDownload() {
+    enter(DownloadStep::Done);
+    const int count = host_.batch().NewCount;
+    const SaveOutcome outcome = count == 0 ? SaveOutcome::Saved : host_.saveDownload();
+    if (outcome == SaveOutcome::Saved)
+        host_.showStatus(QStringLiteral("Complete! Receive ( %1 ) Data from Meter !!").arg(count));
+    else
+        host_.showMessage(saveOutcomeMessage(outcome));
 }
 
 bool DownloadSequence::GetData() {
@@ -244,18 +253,54 @@ protocol::PollContext DownloadSequence::pollContext() {
 }
 
 void DownloadSequence::TimerRt_Timer() {
+    if (hasEnded(step_)) {
+        drainAfterTheEnd();
+        return;
+    }
     if (linkUpOverdue()) {
         giveUpLinkUp();
         return;
     }
-    const int waiting = link_->inBufferCount();
-    if (waiting < 0) {
+    const WholeReplies::Poll got = replies_.poll(*link_, awaitedShapes(), kPollMs);
+    RxBytes = replies_.taken();
+    switch (got) {
+    case WholeReplies::Poll::Held:
+        return;  // the rest is on its way: no request is repeated meanwhile
+    case WholeReplies::Poll::LinkFailed:
         failDownload(kLinkError);
         return;
-    }
-    if (waiting > 0 && !takeReply())
+    case WholeReplies::Poll::TooMany:
+        failDownload(QStringLiteral("Data Receiving Error! Got %1 byte--it's %2")
+                         .arg(RxBytes.size())
+                         .arg(protocol::dumpText(RxBytes)));
         return;
+    case WholeReplies::Poll::Reply:
+        if (!takeReply())
+            return;
+        break;
+    case WholeReplies::Poll::Nothing:
+        break;
+    }
     awaitReply();
+}
+
+// The step's own replies, and those the meter still owes for earlier
+// commands, which are as long as ever on the line.
+std::vector<protocol::ReplyShape> DownloadSequence::awaitedShapes() const {
+    std::vector<protocol::ReplyShape> shapes = shapesAwaited(step_);
+    for (const QByteArray& reply : owed_.knownOwed())
+        shapes.push_back(protocol::exactly(reply));
+    return shapes;
+}
+
+// Once a download has ended, what the link brings or does (a meter that
+// goes away, its last bytes) is no news to the user. A link that failed is
+// closed, so that the next "Start Reading" opens it afresh.
+void DownloadSequence::drainAfterTheEnd() {
+    if (replies_.poll(*link_, {}, kPollMs) != WholeReplies::Poll::LinkFailed)
+        return;
+    setTimer(DownloadTimer::TimerRt, false);
+    link_->close();
 }
 
 bool DownloadSequence::linkUpOverdue() {
@@ -280,19 +325,7 @@ void DownloadSequence::giveUpLinkUp() {
 
 // False when the reply ended the download.
 bool DownloadSequence::takeReply() {
-    RxBytes.clear();
-    if (!link_->input(RxBytes)) {
-        failDownload(kLinkError);
-        return false;
-    }
-    const QString dump = protocol::dumpText(RxBytes);
     const Reply reply = protocol::classify(RxBytes, pollContext());
-    if (reply == Reply::ReceiveError) {
-        failDownload(QStringLiteral("Data Receiving Error! Got %1 byte--it's %2")
-                         .arg(RxBytes.size())
-                         .arg(dump));
-        return false;
-    }
     switch (judge(reply)) {
     case Verdict::Answer:
         if (actOn(reply))
@@ -332,7 +365,12 @@ bool DownloadSequence::isCalendarAnswer(Reply reply) const {
 
 void DownloadSequence::awaitQueuedReplies() {
     queuedMeter_ = true;
-    pending_.waitForQuiet();
+    pending_.waitForQuiet(quietMs());
+}
+
+int DownloadSequence::quietMs() const {
+    return step_ == DownloadStep::Trusting ? slowestReplyMs_ + kTrustMarginMs
+                                           : PendingRequest::kQuietAfterRepeatMs;
 }
 
 // A poll without the awaited reply. The repeat goes out on a clean line, so
@@ -341,14 +379,15 @@ void DownloadSequence::awaitReply() {
     const bool wasSettling = pending_.settling();
     switch (pending_.waited(kPollMs)) {
     case PendingRequest::Step::Wait:
+        if (!wasSettling || pending_.busy())
+            return;
         // Quiet at last: whatever the meter still owed was lost on the way.
-        if (wasSettling && !pending_.settling())
-            owed_.forgive();
-        if (!countRequestDue() || askForCount())
+        owed_.forgive();
+        if (onQuietLine())
             return;
         break;
     case PendingRequest::Step::Repeat:
-        if (link_->discardInput() && send(pending_.command()))
+        if (replies_.discard(*link_) && send(pending_.command()))
             return;
         break;
     case PendingRequest::Step::GiveUp:
@@ -387,17 +426,20 @@ bool DownloadSequence::actOn(Reply reply) {
 // The bytes just taken answer `command`: a later reply to it must be the same.
 void DownloadSequence::noteAnswerTo(const QByteArray& command) {
     owed_.answered(command, RxBytes);
-    if (pending_.unanswered() && pending_.command() == command)
-        pending_.answered();
+    if (!pending_.unanswered() || pending_.command() != command)
+        return;
+    // Counted in whole polls, so never less than the time the reply took.
+    slowestReplyMs_ = std::max(slowestReplyMs_, pending_.waitedMs() + kPollMs);
+    pending_.answered();
 }
 
 // Bytes waiting at a change of phase answer no command of the new one: the
 // meter is working through a queue, so the line must settle first.
 bool DownloadSequence::dropWaitingBytes() {
     const int waiting = link_->inBufferCount();
-    if (waiting > 0)
+    if (waiting > 0 || replies_.kept() > 0)
         pending_.waitForQuiet();
-    return waiting >= 0 && link_->discardInput();
+    return waiting >= 0 && replies_.discard(*link_);
 }
 
 // False when the link failed. The timers of the other phases stop: their
@@ -433,10 +475,14 @@ bool DownloadSequence::onHello() {
     return pending_.settling() || askForCount();
 }
 
-// The count request held back for a quiet line goes out with the poll
-// that finds the line quiet.
-bool DownloadSequence::countRequestDue() const {
-    return step_ == DownloadStep::OnLine && !pending_.busy();
+// What waited for a quiet line goes on with the poll that finds it so: the
+// count request held back, or the save after the sleep acknowledgement.
+bool DownloadSequence::onQuietLine() {
+    if (step_ == DownloadStep::Trusting) {
+        finishDownload();
+        return true;
+    }
+    return step_ != DownloadStep::OnLine || askForCount();
 }
 
 bool DownloadSequence::askForCount() {
@@ -468,16 +514,14 @@ bool DownloadSequence::onCount() {
     return true;
 }
 
-// Every command of the download has been answered: only now are the
-// records kept, and only a download that was kept is called complete.
+// The acknowledgement's bytes are also those of a time record (day 11,
+// 10:42), which a meter one reply out of step gives in its place. So it is
+// trusted only once nothing has followed it for longer than the slowest
+// reply of this download: the real acknowledgement would have come by then.
 void DownloadSequence::onSleepAck() {
     noteAnswerTo(protocol::sleepCommand());
-    enter(DownloadStep::Done);
-    if (host_.batch().NewCount == 0) {
-        host_.showStatus(QStringLiteral("Complete! Receive ( 0 ) Data from Meter !!"));
-        return;
-    }
-    saveRecords();
+    enter(DownloadStep::Trusting);
+    pending_.waitForQuiet(quietMs());
 }
 
 void DownloadSequence::onGlucoseRecord() {

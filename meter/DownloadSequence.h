@@ -9,6 +9,7 @@
 #include "meter/DownloadStep.h"
 #include "meter/OwedReplies.h"
 #include "meter/PendingRequest.h"
+#include "meter/WholeReplies.h"
 #include "meter/Protocol.h"
 #include "platform/core/SerialLink.h"
 
@@ -69,6 +70,9 @@ private:
     void resumeWakeUp();
     bool startPhase(DownloadStep next);
     bool dropWaitingBytes();
+    std::vector<protocol::ReplyShape> awaitedShapes() const;
+    void drainAfterTheEnd();
+    int quietMs() const;
     bool lineSettling() const { return pending_.settling(); }
     void sendLinkUpCommand(const QByteArray& command);
     void awaitQueuedReplies();
@@ -84,7 +88,7 @@ private:
     void noteAnswerTo(const QByteArray& command);
     bool onWake();
     bool onHello();
-    bool countRequestDue() const;
+    bool onQuietLine();
     bool askForCount();
     bool onCount();
     bool askToSleep();
@@ -96,7 +100,7 @@ private:
     bool ask(const QByteArray& command);
     void requestGlucose();
     void requestTime();
-    void saveRecords();
+    void finishDownload();
     void failDownload(const QString& message);
 
     DownloadHost& host_;
@@ -104,6 +108,8 @@ private:
     DownloadStep step_ = DownloadStep::Idle;
     PendingRequest pending_;
     OwedReplies owed_;
+    WholeReplies replies_;
+    int slowestReplyMs_ = 0;  // of the requests answered in this download
     int linkUpMs_ = 0;
     bool queuedMeter_ = false;  // late replies came: one link-up command at a time
     int loadedPort_ = 0;

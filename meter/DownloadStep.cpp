@@ -26,6 +26,7 @@ constexpr StepRule kRules[] = {
     {DownloadStep::Glucose, 3, {Reply::GlucoseRecord, kNone, kNone}, true},
     {DownloadStep::Time, 3, {Reply::TimeRecord, kNone, kNone}, true},
     {DownloadStep::Sleeping, 4, {Reply::SleepAck, kNone, kNone}, true},
+    {DownloadStep::Trusting, 4, {kNone, kNone, kNone}, true},
     {DownloadStep::Done, 4, {kNone, kNone, kNone}, false},
     {DownloadStep::GaveUp, 1, {kNone, kNone, kNone}, false},
     {DownloadStep::Stopped, 4, {kNone, kNone, kNone}, false},
@@ -56,6 +57,14 @@ bool answersStep(DownloadStep step, Reply reply) {
     return false;
 }
 
+std::vector<protocol::ReplyShape> shapesAwaited(DownloadStep step) {
+    std::vector<protocol::ReplyShape> shapes;
+    for (Reply r : ruleOf(step).answers)
+        if (r != kNone)
+            shapes.push_back(protocol::shapeOf(r));
+    return shapes;
+}
+
 bool isStrict(DownloadStep step) {
     return ruleOf(step).strict;
 }
@@ -63,4 +72,9 @@ bool isStrict(DownloadStep step) {
 bool isLinkUp(DownloadStep step) {
     return step == DownloadStep::Waking || step == DownloadStep::LinkTest ||
            step == DownloadStep::Hello || step == DownloadStep::OnLine;
+}
+
+bool hasEnded(DownloadStep step) {
+    return step == DownloadStep::Done || step == DownloadStep::GaveUp ||
+           step == DownloadStep::Stopped;
 }

@@ -3,6 +3,8 @@
 // which reply answers it. Replies name no request, so this is the one place
 // that says whether bytes from the meter answer what was asked.
 #include "meter/DownloadHost.h"
+#include <vector>
+
 #include "meter/Protocol.h"
 
 enum class DownloadStep {
@@ -15,7 +17,8 @@ enum class DownloadStep {
     Glucose,   // one glucose record request at a time
     Time,      // one time record request at a time
     Sleeping,  // the sleep command is out; the save waits for its acknowledgement
-    Done,      // saved, or nothing to save; the poll only watches the link
+    Trusting,  // acknowledged; the line must stay quiet before the save
+    Done,      // saved, or nothing to save; the poll only drains the link
     GaveUp,    // the link-up gave up
     Stopped,   // an error ended the download
 };
@@ -27,6 +30,9 @@ int downloadStateOf(DownloadStep step);
 // Whether `reply`, as the bytes were classified, is what `step` waits for.
 bool answersStep(DownloadStep step, protocol::Reply reply);
 
+// The shapes of the replies `step` waits for.
+std::vector<protocol::ReplyShape> shapesAwaited(DownloadStep step);
+
 // From the count request on, bytes that neither answer the request nor are
 // a reply the meter still owes mean that a reply may already have been
 // taken for the wrong request: the download is out of step.
@@ -34,6 +40,9 @@ bool isStrict(DownloadStep step);
 
 // Waking, link test, hello, and the wait for a quiet line before the count.
 bool isLinkUp(DownloadStep step);
+
+// Saved, failed, given up: nothing the link does now concerns the user.
+bool hasEnded(DownloadStep step);
 
 // The timer whose ticks send the command of a link-up phase.
 struct LinkUpPhase {

@@ -46,3 +46,11 @@ int OwedReplies::owedFor(const QByteArray& command) const {
     const auto it = owed_.find(command);
     return it == owed_.end() ? 0 : it->second.count;
 }
+
+std::vector<QByteArray> OwedReplies::knownOwed() const {
+    std::vector<QByteArray> out;
+    for (const auto& [command, owed] : owed_)
+        if (owed.count > 0 && !owed.reply.isEmpty())
+            out.push_back(owed.reply);
+    return out;
+}

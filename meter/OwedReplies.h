@@ -8,6 +8,7 @@
 // noisy line can never pass for a meter that is still answering.
 #include <QByteArray>
 #include <map>
+#include <vector>
 
 class OwedReplies {
 public:
@@ -19,6 +20,8 @@ public:
     // True, and one reply fewer owed, when `bytes` is a reply still owed.
     bool takeLate(const QByteArray& bytes);
     int owedFor(const QByteArray& command) const;
+    // The bytes of every reply still owed whose bytes are known.
+    std::vector<QByteArray> knownOwed() const;
     // The line has stayed quiet long enough: whatever is still owed was lost.
     void forgive() { owed_.clear(); }
 

@@ -21,7 +21,7 @@ public:
     void answered();
     // Stale bytes came (copies of the reply just taken, replies to an earlier
     // phase) or may still come: the next command waits for the quiet time.
-    void waitForQuiet() { quietLeftMs_ = kQuietAfterRepeatMs; }
+    void waitForQuiet(int ms = kQuietAfterRepeatMs) { quietLeftMs_ = ms; }
     // Time has passed without the reply (or, settling, without a copy).
     Step waited(int ms);
 
@@ -29,6 +29,8 @@ public:
     bool settling() const { return !unanswered() && quietLeftMs_ > 0; }
     bool busy() const { return unanswered() || settling(); }
     const QByteArray& command() const { return command_; }
+    // Since the last try went out, as the polls counted it.
+    int waitedMs() const { return waitedMs_; }
 
 private:
     QByteArray command_;

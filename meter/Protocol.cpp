@@ -77,6 +77,29 @@ Reply classify(const QByteArray& b, const PollContext& p) {
     }
 }
 
+bool ReplyShape::starts(const QByteArray& b, bool proper) const {
+    if (b.size() > bytes.size() || (proper && b.size() == bytes.size()))
+        return false;
+    for (int i = 0; i < b.size(); ++i)
+        if (!(anyByte & (1u << i)) && b.at(i) != bytes.at(i))
+            return false;
+    return true;
+}
+
+ReplyShape shapeOf(Reply reply) {
+    constexpr quint8 kFirst = 1, kFirstTwo = 3;
+    switch (reply) {
+    case Reply::Wake: return exactly(wakeReply());
+    case Reply::Link: return exactly(linkReply());
+    case Reply::Hello:
+    case Reply::SleepAck: return exactly(helloReply());
+    case Reply::Count: return {helloReply(), kFirst};
+    case Reply::GlucoseRecord:
+    case Reply::TimeRecord: return {helloReply(), kFirstTwo};
+    default: return {};
+    }
+}
+
 int countOf(const QByteArray& countReply) {
     return at(countReply, 0);
 }

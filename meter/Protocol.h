@@ -46,6 +46,25 @@ struct PollContext {
 // acknowledgement, a count of 170 or a record depending on the state.
 Reply classify(const QByteArray& bytes, const PollContext& at);
 
+// What a reply looks like before it has come whole: its bytes, some of
+// which may hold any value (a count, a record's fields).
+struct ReplyShape {
+    QByteArray bytes;
+    quint8 anyByte = 0;  // bit i set: byte i may hold any value
+
+    // `b` is the reply or, when `proper`, only a beginning shorter than it.
+    bool starts(const QByteArray& b, bool proper) const;
+    bool matches(const QByteArray& b) const { return b.size() == bytes.size() && starts(b, false); }
+};
+
+// The shape of a reply of this kind; empty for None and the errors.
+ReplyShape shapeOf(Reply reply);
+// The very bytes of a reply already known.
+inline ReplyShape exactly(const QByteArray& reply) { return {reply, 0}; }
+
+// The longest reply: more bytes than this in one poll are the receive error.
+constexpr int kLongestReply = 3;
+
 // The meter's count in a count reply.
 int countOf(const QByteArray& countReply);
 

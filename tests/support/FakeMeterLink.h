@@ -35,6 +35,9 @@ public:
     int strayEveryMs = 0;
     QByteArray strayBytes = QByteArray(1, '\x00');
     int replyDelayMs = 0;
+    // A real line: a reply's bytes follow each other this many microseconds
+    // apart (0: the whole reply at once), and no two replies share the line.
+    int byteGapUs = 0;
     // One command at a time: each reply comes replyDelayMs after its command
     // or after the reply before it, whichever is later.
     bool queued = false;
@@ -42,6 +45,8 @@ public:
     std::map<QByteArray, int> firstReplyDelayMs;
     // Command -> bytes sent in place of the ordinary reply.
     std::map<QByteArray, QByteArray> replaceReply;
+    // Command -> how many bytes of its first reply are sent; the rest is lost.
+    std::map<QByteArray, int> cutFirstReply;
 
     QByteArray replyTo(const QByteArray& command) {
         const int sent = ++sendings_[command];
@@ -52,7 +57,11 @@ public:
             return {};
         ++answered_[command];
         const auto replaced = replaceReply.find(command);
-        return replaced != replaceReply.end() ? replaced->second : ordinaryReply(command);
+        const QByteArray reply =
+            replaced != replaceReply.end() ? replaced->second : ordinaryReply(command);
+        const auto cut = cutFirstReply.find(command);
+        return cut != cutFirstReply.end() && answered_[command] == 1 ? reply.left(cut->second)
+                                                                      : reply;
     }
     // Of the reply just given to `command`.
     int delayOf(const QByteArray& command) {
@@ -95,12 +104,18 @@ public:
     };
     struct Arrival {
         QByteArray command;  // the one the reply answers
-        long atMs = 0;
+        long atMs = 0;       // of its last byte
+    };
+    // A poll took part of a reply: the bytes of it that had come by then.
+    struct Split {
+        QByteArray command;
+        int bytesCome = 0;
     };
 
     FakeMeter meter;
     std::vector<Write> writes;
     std::vector<Arrival> arrivals;
+    std::vector<Split> splits;
     int commPort = 0;
     bool dtr = false;
     bool refuseOpen = false;
@@ -123,6 +138,7 @@ public:
         open_ = false;
         buffer_.clear();
         inFlight_.clear();
+        partial_.clear();
     }
     bool isOpen() const override { return open_; }
     bool setDtr(bool on) override {
@@ -137,6 +153,7 @@ public:
         if (failInput || !open_)
             return false;
         arrive();
+        noteSplits();
         bytes = buffer_.left(platform::kMostInputBytes);
         buffer_.remove(0, bytes.size());
         return true;
@@ -168,6 +185,14 @@ public:
     }
 
 private:
+    struct InFlight {  // one byte of a reply on its way
+        int reply = 0;  // number of the reply it belongs to
+        QByteArray command;
+        char byte = 0;
+        int position = 0;  // from 1
+        int length = 0;    // of its reply
+    };
+
     long now() const { return clockMs ? *clockMs : 0; }
     void queueReply(const QByteArray& command) {
         const QByteArray reply = meter.replyTo(command);
@@ -176,18 +201,46 @@ private:
         const long start = meter.queued ? std::max(now(), lastDueMs_) : now();
         const long due = start + meter.delayOf(command);
         lastDueMs_ = due;
-        inFlight_.emplace(due, InFlight{command, reply});
+        put(command, reply, due);
         if (meter.answerTwice.count(command))
-            inFlight_.emplace(due + meter.copyGapMs, InFlight{command, reply});
+            put(command, reply, due + meter.copyGapMs);
         arrive();
+    }
+    // Bytes go on the line one after another from `dueMs` on, after any
+    // reply already on it at that time.
+    void put(const QByteArray& command, const QByteArray& reply, long dueMs) {
+        const long spanUs = static_cast<long>(reply.size()) * meter.byteGapUs;
+        long startUs = dueMs * 1000;
+        while (!lineBusyUs_.empty() && lineBusyUs_.begin()->second < now() * 1000)
+            lineBusyUs_.erase(lineBusyUs_.begin());
+        for (auto busy = lineBusyUs_.begin(); busy != lineBusyUs_.end(); ++busy)
+            if (spanUs > 0 && busy->first < startUs + spanUs && startUs < busy->second)
+                startUs = busy->second;
+        if (spanUs > 0)
+            lineBusyUs_.emplace(startUs, startUs + spanUs);
+        ++replies_;
+        for (int i = 0; i < reply.size(); ++i) {
+            const long atMs = (startUs + i * meter.byteGapUs + 999) / 1000;
+            inFlight_.emplace(atMs, InFlight{replies_, command, reply.at(i), i + 1,
+                                             static_cast<int>(reply.size())});
+        }
     }
     void arrive() {
         addStrayBytes();
         while (!inFlight_.empty() && inFlight_.begin()->first <= now()) {
-            buffer_ += inFlight_.begin()->second.reply;
-            arrivals.push_back({inFlight_.begin()->second.command, inFlight_.begin()->first});
+            const InFlight& b = inFlight_.begin()->second;
+            buffer_ += b.byte;
+            partial_[b.reply] = {b.command, b.position};
+            if (b.position == b.length) {
+                partial_.erase(b.reply);
+                arrivals.push_back({b.command, inFlight_.begin()->first});
+            }
             inFlight_.erase(inFlight_.begin());
         }
+    }
+    void noteSplits() {
+        for (const auto& [reply, split] : partial_)
+            splits.push_back(split);
     }
 
     void addStrayBytes() {
@@ -195,17 +248,15 @@ private:
             return;
         for (; nextStrayMs_ <= now(); nextStrayMs_ += meter.strayEveryMs)
             if (nextStrayMs_ > 0)
-                inFlight_.emplace(nextStrayMs_, InFlight{QByteArray(), meter.strayBytes});
+                put(QByteArray(), meter.strayBytes, nextStrayMs_);
     }
-
-    struct InFlight {
-        QByteArray command;
-        QByteArray reply;
-    };
 
     bool open_ = false;
     QByteArray buffer_;
-    std::multimap<long, InFlight> inFlight_;  // replies on their way, by arrival
+    std::multimap<long, InFlight> inFlight_;  // bytes on their way, by arrival
+    std::map<long, long> lineBusyUs_;         // start to end of each reply's bytes
+    std::map<int, Split> partial_;            // replies of which some bytes came
+    int replies_ = 0;
     long lastDueMs_ = 0;
     long nextStrayMs_ = 0;
 };
