@@ -13,7 +13,7 @@ constexpr int kLinkTickLimit = 10;
 constexpr int kHelloTickLimit = 5;
 constexpr int kPollMs = timerPeriodMs(DownloadTimer::TimerRt);
 // Beyond the slowest reply: the polls' rhythm, jitter and the reply's bytes.
-constexpr int kTrustMarginMs = 100;
+constexpr int kTrustMarginMs = 60;
 
 bool isComPort(int port) {
     return port >= 1 && port <= 5;

@@ -56,15 +56,19 @@ TEST(SequenceWholeReplies, HealthyMeterGivesItsExactReadingsWhereverThePollFalls
         const char* name;
         bool queued;
         std::vector<int> latenciesMs;
+        int jitterMs;
         long withinMs;
     } rows[] = {
         {"side by side", false, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19},
-         6000},
-        {"side by side, slow", false, {40, 250, 500, 999, 1000}, 20000},
-        {"queued", true, {5, 9, 16, 19}, 8000},
-        {"queued, slow", true, {250, 1000}, 40000},
+         0, 6000},
+        {"side by side, jittering 2-15 ms", false, {2, 2, 2, 2, 2, 2, 2, 2}, 13, 6000},
+        {"side by side, slow", false, {40, 250, 500, 999, 1000}, 0, 20000},
+        {"queued", true, {5, 9, 16, 19}, 0, 8000},
+        {"queued, jittering 2-15 ms", true, {2, 2, 2, 2}, 13, 8000},
+        {"queued, slow", true, {250, 1000}, 0, 40000},
     };
     std::set<SplitSeen> seen;
+    unsigned seed = 0;
     for (int gapUs : {kLineByteUs, kAdapterByteUs}) {
         for (const auto& row : rows) {
             for (int latencyMs : row.latenciesMs) {
@@ -74,6 +78,8 @@ TEST(SequenceWholeReplies, HealthyMeterGivesItsExactReadingsWhereverThePollFalls
                 rig.meterHolds(3);
                 rig.link.meter.queued = row.queued;
                 rig.link.meter.replyDelayMs = latencyMs;
+                rig.link.meter.jitterMs = row.jitterMs;
+                rig.link.meter.jitterSeed = ++seed;
                 rig.link.meter.byteGapUs = gapUs;
                 rig.loadAndStart();
                 expectExact(rig, 3, row.withinMs);

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
+#include <random>
 #include <set>
 #include <vector>
 
@@ -35,6 +37,9 @@ public:
     int strayEveryMs = 0;
     QByteArray strayBytes = QByteArray(1, '\x00');
     int replyDelayMs = 0;
+    // Every reply up to this much later still, at random from `jitterSeed` on.
+    int jitterMs = 0;
+    unsigned jitterSeed = 1;
     // A real line: a reply's bytes follow each other this many microseconds
     // apart (0: the whole reply at once), and no two replies share the line.
     int byteGapUs = 0;
@@ -66,8 +71,13 @@ public:
     // Of the reply just given to `command`.
     int delayOf(const QByteArray& command) {
         const auto first = firstReplyDelayMs.find(command);
-        return first != firstReplyDelayMs.end() && answered_[command] == 1 ? first->second
-                                                                            : replyDelayMs;
+        if (first != firstReplyDelayMs.end() && answered_[command] == 1)
+            return first->second;
+        if (jitterMs == 0)
+            return replyDelayMs;
+        if (!jitter_)
+            jitter_.emplace(jitterSeed);
+        return replyDelayMs + static_cast<int>((*jitter_)() % (jitterMs + 1));
     }
 
 private:
@@ -92,6 +102,7 @@ private:
 
     std::map<QByteArray, int> sendings_;
     std::map<QByteArray, int> answered_;
+    std::optional<std::minstd_rand> jitter_;
 };
 
 class FakeMeterLink : public platform::SerialLink {

@@ -30,6 +30,9 @@ void addOptions(QCommandLineParser& p) {
         {"never-answer", "Answer nothing (the sleep command still ends the run)."},
         {"wake-after", "Answer the wake byte only from its K-th try on.", "K", "1"},
         {"split-replies", "Write each reply of 2 or more bytes in two parts, ~30 ms apart."},
+        {"byte-gap", "Write each reply's bytes MS milliseconds apart, a decimal from 0 to "
+                     "1000 (1.15 is a 9600-baud line), also for copies and on a queued meter.",
+         "MS"},
         {"double-replies", "Send every reply twice in one write."},
         {"no-count-answer", "Do not answer the count request."},
         {"skip-record", "Leave the first glucose record request for index I "
@@ -88,6 +91,19 @@ bool readNumbers(const QCommandLineParser& p, EmulatorOptions& o, QString& error
            readInt(p, "timeout", 0, 1000000, o.timeoutSeconds, error);
 }
 
+bool readByteGap(const QCommandLineParser& p, EmulatorOptions& o, QString& error) {
+    if (!p.isSet("byte-gap"))
+        return true;
+    bool ok = false;
+    const double ms = p.value("byte-gap").toDouble(&ok);
+    if (!ok || ms < 0 || ms > 1000) {
+        error = QStringLiteral("--byte-gap wants milliseconds from 0 to 1000");
+        return false;
+    }
+    o.byteGapUs = static_cast<int>(ms * 1000 + 0.5);
+    return true;
+}
+
 bool readCopyGap(const QCommandLineParser& p, EmulatorOptions& o, QString& error) {
     int gapMs = 0;
     if (!readInt(p, "copy-gap", 0, 10000, gapMs, error))
@@ -120,6 +136,7 @@ bool checkCombinations(const QCommandLineParser& p, QString& error) {
         {"reply-delay", "queued-delay", false},
         {"copy-gap", "answer-twice", true},
         {"stray-byte", "stray-every", true},
+        {"byte-gap", "split-replies", false},
     };
     for (const auto& r : rules) {
         if (p.isSet(r.option) && p.isSet(r.other) != r.needsOther) {
@@ -164,7 +181,7 @@ bool parseOptions(const QStringList& args, EmulatorOptions& options, QString& er
         return false;
     readSwitches(p, options);
     return readNumbers(p, options, error) && readCopyGap(p, options, error) &&
-           readStrayByte(p, options, error);
+           readByteGap(p, options, error) && readStrayByte(p, options, error);
 }
 
 QString helpText() {

@@ -22,6 +22,7 @@ struct EmulatorOptions {
     int generatedCount = 12;
     MeterFaults faults;
     bool splitReplies = false;
+    int byteGapUs = 0;  // 0: each reply in one write
     int replyDelayMs = 0;
     int queuedDelayMs = 0;  // 0: commands are answered side by side
     std::optional<int> copyGapMs;  // none: a copy is timed like a reply of its own

@@ -20,8 +20,14 @@ constexpr int kPollMs = 10;
 // once; waiting a little keeps the loop from spinning.
 constexpr int kNoHostPauseMs = 20;
 // After the sleep acknowledgement the pty stays up a while, so the host's
-// 20 ms poll takes the reply before the device goes away.
+// 20 ms poll takes the reply before the device goes away; a slow meter
+// stays longer, as the host waits for the line to stay quiet after the
+// acknowledgement for longer than the slowest reply.
 constexpr int kLingerMs = 300;
+
+int lingerMs(const EmulatorOptions& o) {
+    return kLingerMs + 2 * std::max(o.replyDelayMs, o.queuedDelayMs) + 3 * o.byteGapUs / 1000;
+}
 
 enum class Input { Bytes, Nothing, NoHost };
 
@@ -53,9 +59,9 @@ public:
         for (size_t i = 0; i < replies.size(); ++i)
             queue_.emplace(due[i], replies[i]);
     }
-    void writeDue(int fd, qint64 nowMs, bool split) {
+    void writeDue(int fd, qint64 nowMs, const EmulatorOptions& o) {
         while (!queue_.empty() && queue_.begin()->first <= nowMs) {
-            writeReply(fd, queue_.begin()->second, split);
+            writeReply(fd, queue_.begin()->second, o.splitReplies, o.byteGapUs);
             queue_.erase(queue_.begin());
         }
     }
@@ -71,8 +77,8 @@ private:
     std::multimap<qint64, QByteArray> queue_;
 };
 
-void linger(int fd, const QElapsedTimer& clock, StrayBytes& strays) {
-    const qint64 endMs = clock.elapsed() + kLingerMs;
+void linger(int fd, const QElapsedTimer& clock, StrayBytes& strays, int forMs) {
+    const qint64 endMs = clock.elapsed() + forMs;
     QByteArray ignored;
     while (clock.elapsed() < endMs) {
         const Input got = readHost(fd, strays.waitMs(clock.elapsed(), kPollMs), ignored);
@@ -109,10 +115,10 @@ int runSession(int masterFd, MeterModel& model, const EmulatorOptions& options,
         }
         else if (got == Input::NoHost)
             std::this_thread::sleep_for(std::chrono::milliseconds(kNoHostPauseMs));
-        replies.writeDue(masterFd, clock.elapsed(), options.splitReplies);
+        replies.writeDue(masterFd, clock.elapsed(), options);
         strays.writeDue(masterFd, clock.elapsed(), got != Input::NoHost);
         if (model.sleepCommands() > 0 && !options.keepRunning && replies.empty()) {
-            linger(masterFd, clock, strays);
+            linger(masterFd, clock, strays, lingerMs(options));
             return kExitSlept;
         }
     }

@@ -23,6 +23,12 @@ bool writeAll(int fd, const QByteArray& bytes) {
     }
     return true;
 }
+std::vector<QByteArray> bytesOf(const QByteArray& reply) {
+    std::vector<QByteArray> bytes;
+    for (char b : reply)
+        bytes.push_back(QByteArray(1, b));
+    return bytes;
+}
 }  // namespace
 
 std::vector<QByteArray> replyPieces(const QByteArray& reply, bool split) {
@@ -32,11 +38,14 @@ std::vector<QByteArray> replyPieces(const QByteArray& reply, bool split) {
     return {reply.left(half), reply.mid(half)};
 }
 
-bool writeReply(int fd, const QByteArray& reply, bool split) {
-    const std::vector<QByteArray> pieces = replyPieces(reply, split);
+bool writeReply(int fd, const QByteArray& reply, bool split, int byteGapUs) {
+    const bool bytewise = byteGapUs > 0;
+    const std::vector<QByteArray> pieces =
+        bytewise ? bytesOf(reply) : replyPieces(reply, split);
+    const auto pause = std::chrono::microseconds(bytewise ? byteGapUs : kSplitPauseMs * 1000);
     for (size_t i = 0; i < pieces.size(); ++i) {
         if (i > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(kSplitPauseMs));
+            std::this_thread::sleep_for(pause);
         if (!writeAll(fd, pieces[i]))
             return false;
     }

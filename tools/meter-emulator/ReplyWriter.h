@@ -1,7 +1,8 @@
 #pragma once
 // Writes the meter's replies to the pseudo-terminal. A split reply goes out
 // in two writes with a pause between, long enough for the host's 20 ms
-// receive poll to see two short pieces.
+// receive poll to see two short pieces. With a byte gap every byte is a
+// write of its own, that long after the one before, as on a real line.
 #include <QByteArray>
 #include <vector>
 
@@ -14,6 +15,6 @@ constexpr int kSplitPauseMs = 30;
 std::vector<QByteArray> replyPieces(const QByteArray& reply, bool split);
 
 // False when the device refuses the bytes.
-bool writeReply(int fd, const QByteArray& reply, bool split);
+bool writeReply(int fd, const QByteArray& reply, bool split, int byteGapUs = 0);
 
 }  // namespace emulator

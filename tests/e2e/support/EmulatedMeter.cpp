@@ -20,8 +20,10 @@ bool EmulatedMeter::start(const QList<MeterReading>& readings, const QStringList
                        .toLatin1());
     file.close();
     QStringList args{"--data-folder", platform::dataFolder(), "--port", "1",
-                     "--readings",    readingsPath_,          "--keep-running",
-                     "--timeout",     "300"};
+                     "--readings",    readingsPath_,          "--timeout",
+                     "300"};
+    if (keepRunning)
+        args << "--keep-running";
     process_.start(QStringLiteral(METER_EMULATOR_PATH), args + extraArgs);
     if (!process_.waitForStarted(5000))
         return false;

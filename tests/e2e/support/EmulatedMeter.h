@@ -17,6 +17,9 @@ public:
     bool start(const QList<MeterReading>& readings, const QStringList& extraArgs = {});
     void stop();
 
+    // Otherwise the emulator ends by itself soon after the sleep command.
+    bool keepRunning = true;
+
 private:
     QProcess process_;
     QString readingsPath_;

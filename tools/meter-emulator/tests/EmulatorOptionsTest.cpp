@@ -57,8 +57,9 @@ TEST(EmulatorOptions, ReadsEveryFaultAndSetting) {
     EXPECT_EQ(o.replyDelayMs, 250);
     EXPECT_EQ(o.copyGapMs, 0);
     ASSERT_TRUE(parse({"--data-folder", "d", "--readings", "r.txt", "--queued-delay", "500",
-                       "--stray-every", "60000", "--stray-byte", "aA"},
+                       "--stray-every", "60000", "--stray-byte", "aA", "--byte-gap", "1.15"},
                       o, error));
+    EXPECT_EQ(o.byteGapUs, 1150);
     EXPECT_EQ(o.readingsFile, "r.txt");
     EXPECT_EQ(o.queuedDelayMs, 500);
     EXPECT_EQ(o.strayEveryMs, 60000);
@@ -90,6 +91,9 @@ TEST(EmulatorOptions, RefusesBadCommandLines) {
         {"--data-folder", "d", "--stray-every", "50", "--stray-byte", "100"},
         {"--data-folder", "d", "--stray-every", "50", "--stray-byte", "0x5"},
         {"--data-folder", "d", "--readings", "r", "--count", "3"},
+        {"--data-folder", "d", "--byte-gap", "-0.5"},
+        {"--data-folder", "d", "--byte-gap", "1000.5"},
+        {"--data-folder", "d", "--byte-gap", "1", "--split-replies"},
         {"--data-folder", "d", "--no-such-option"},
         {"--data-folder", "d", "stray"},
     };
@@ -111,7 +115,7 @@ TEST(EmulatorOptions, HelpListsEveryOption) {
                              "--wake-after", "--split-replies", "--double-replies",
                              "--no-count-answer", "--skip-record", "--keep-running", "--timeout",
                              "--answer-twice", "--reply-delay", "--queued-delay", "--copy-gap",
-                             "--stray-every", "--stray-byte"})
+                             "--stray-every", "--stray-byte", "--byte-gap"})
         EXPECT_TRUE(help.contains(name)) << name;
 }
 
@@ -178,6 +182,23 @@ TEST(EmulatorReplyWriter, SplitPiecesArriveWithAPauseBetween) {
     const qint64 first = clock.elapsed();
     ASSERT_EQ(read(fds[0], buf, sizeof buf), 2);
     EXPECT_GE(clock.elapsed() - first, 25);  // ~30 ms, less the clock's grain
+    writer.join();
+    close(fds[0]);
+    close(fds[1]);
+}
+
+TEST(EmulatorReplyWriter, WithAByteGapEveryByteComesOnItsOwn) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    QElapsedTimer clock;
+    clock.start();
+    std::thread writer([&] { writeReply(fds[1], "abc", false, 16000); });
+    char buf[8];
+    for (char expected : {'a', 'b', 'c'}) {
+        ASSERT_EQ(read(fds[0], buf, sizeof buf), 1);
+        EXPECT_EQ(buf[0], expected);
+    }
+    EXPECT_GE(clock.elapsed(), 30);  // two gaps of 16 ms, less the clock's grain
     writer.join();
     close(fds[0]);
     close(fds[1]);
