@@ -5,13 +5,6 @@
 using protocol::Reply;
 
 namespace {
-const QString kLinkError = QStringLiteral("Link Error !");
-const QString kLinkTesting = QStringLiteral("Link Testing...");
-const QString kWakeUpFailed = QStringLiteral("Meter Wake Up...Failed");
-constexpr int kWakeTickLimit = 50;
-constexpr int kLinkTickLimit = 10;
-constexpr int kHelloTickLimit = 5;
-constexpr int kPollMs = timerPeriodMs(DownloadTimer::TimerRt);
 // Beyond the slowest reply: the polls' rhythm, jitter and the reply's bytes.
 constexpr int kTrustMarginMs = 60;
 
@@ -95,63 +88,6 @@ void DownloadSequence::CommandMR_Click() {
     setTimer(DownloadTimer::TimerOP, true);
 }
 
-void DownloadSequence::TimerOP_Timer() {
-    send(protocol::wakeByte());
-    ++WakeTicks;
-    showWakeUpProgress();
-    if (WakeTicks == kWakeTickLimit) {
-        host_.showStatus(kWakeUpFailed);
-        setTimer(DownloadTimer::TimerOP, false);
-    }
-}
-
-void DownloadSequence::showWakeUpProgress() {
-    if (WakeTicks >= 10 && WakeTicks <= 40 && WakeTicks % 10 == 0)
-        host_.showStatus(QStringLiteral("Meter Wake Up...Waiting(%1s)").arg(WakeTicks / 10));
-    if (WakeTicks >= 9 && WakeTicks <= 49 && WakeTicks % 10 == 9)
-        host_.showStatus(QString());
-}
-
-void DownloadSequence::resumeWakeUp() {
-    host_.showStatus(kLinkTesting);
-    enter(DownloadStep::Waking);
-    setTimer(DownloadTimer::TimerOP, true);
-}
-
-// The link test and the hello hold their commands while a meter that works
-// through a queue is still answering earlier ones; only replies it owes do
-// that, and the whole link-up has a time limit.
-void DownloadSequence::Timer1_Timer() {
-    if (lineSettling())
-        return;
-    ++LinkTicks;
-    sendLinkUpCommand(protocol::linkTestByte());
-    if (LinkTicks > kLinkTickLimit) {
-        setTimer(DownloadTimer::Timer1, false);
-        resumeWakeUp();
-        LinkTicks = 0;
-    }
-}
-
-void DownloadSequence::Timer2_Timer() {
-    if (lineSettling())
-        return;
-    ++HelloTicks;
-    sendLinkUpCommand(protocol::helloCommand());
-    if (HelloTicks > kHelloTickLimit) {
-        setTimer(DownloadTimer::Timer2, false);
-        resumeWakeUp();
-        HelloTicks = 0;
-    }
-}
-
-// A meter seen working through a queue takes a second and more per command:
-// another try before the last one is answered would only lengthen its queue.
-void DownloadSequence::sendLinkUpCommand(const QByteArray& command) {
-    if (!queuedMeter_ || owed_.owedFor(command) == 0)
-        send(command);
-}
-
 bool DownloadSequence::awaitingRecord(int index) {
     return index >= 1 && index <= host_.batch().NewCount;
 }
@@ -217,7 +153,7 @@ void DownloadSequence::TimerSleep_Timer() {
     if (SleepTicks == 1)
         setTimer(DownloadTimer::TimerSleep, false);
     if (!askToSleep())
-        failDownload(kLinkError);
+        failDownload(linkError());
 }
 
 bool DownloadSequence::askToSleep() {
@@ -267,7 +203,7 @@ void DownloadSequence::TimerRt_Timer() {
     case WholeReplies::Poll::Held:
         return;  // the rest is on its way: no request is repeated meanwhile
     case WholeReplies::Poll::LinkFailed:
-        failDownload(kLinkError);
+        failDownload(linkError());
         return;
     case WholeReplies::Poll::TooMany:
         failDownload(QStringLiteral("Data Receiving Error! Got %1 byte--it's %2")
@@ -303,26 +239,6 @@ void DownloadSequence::drainAfterTheEnd() {
     link_->close();
 }
 
-bool DownloadSequence::linkUpOverdue() {
-    if (!isLinkUp(step_))
-        return false;
-    linkUpMs_ += kPollMs;
-    return linkUpMs_ > kLinkUpLimitMs;
-}
-
-// The phase under way gives its failure: a meter that never woke, or one
-// that woke but never passed the link test and the hello.
-void DownloadSequence::giveUpLinkUp() {
-    if (step_ != DownloadStep::Waking) {
-        failDownload(kLinkError);
-        return;
-    }
-    stopAllTimers();
-    pending_.clear();
-    enter(DownloadStep::GaveUp);
-    host_.showStatus(kWakeUpFailed);
-}
-
 // False when the reply ended the download.
 bool DownloadSequence::takeReply() {
     const Reply reply = protocol::classify(RxBytes, pollContext());
@@ -341,7 +257,7 @@ bool DownloadSequence::takeReply() {
     case Verdict::OutOfStep:
         break;
     }
-    failDownload(kLinkError);
+    failDownload(linkError());
     return false;
 }
 
@@ -393,7 +309,7 @@ void DownloadSequence::awaitReply() {
     case PendingRequest::Step::GiveUp:
         break;
     }
-    failDownload(kLinkError);
+    failDownload(linkError());
 }
 
 // False when a command could not be written to the link.
@@ -431,48 +347,6 @@ void DownloadSequence::noteAnswerTo(const QByteArray& command) {
     // Counted in whole polls, so never less than the time the reply took.
     slowestReplyMs_ = std::max(slowestReplyMs_, pending_.waitedMs() + kPollMs);
     pending_.answered();
-}
-
-// Bytes waiting at a change of phase answer no command of the new one: the
-// meter is working through a queue, so the line must settle first.
-bool DownloadSequence::dropWaitingBytes() {
-    const int waiting = link_->inBufferCount();
-    if (waiting > 0 || replies_.kept() > 0)
-        pending_.waitForQuiet();
-    return waiting >= 0 && replies_.discard(*link_);
-}
-
-// False when the link failed. The timers of the other phases stop: their
-// commands would bring nothing but replies to be dropped.
-bool DownloadSequence::startPhase(DownloadStep next) {
-    if (!dropWaitingBytes())
-        return false;
-    enter(next);
-    for (const LinkUpPhase& phase : kLinkUpPhases)
-        setTimer(phase.timer, phase.step == next);
-    return true;
-}
-
-bool DownloadSequence::onWake() {
-    noteAnswerTo(protocol::wakeByte());
-    host_.showStatus(QStringLiteral("Meter Wake Up...Please Wait!"));
-    if (!startPhase(DownloadStep::LinkTest))
-        return false;
-    if (owed_.owedFor(protocol::wakeByte()) >= kQueuedWakeBytes)
-        pending_.waitForQuiet();
-    return true;
-}
-
-// A repeated hello may still be answered after this reply, and its reply
-// would read as a count of 170: the count request then waits for quiet.
-bool DownloadSequence::onHello() {
-    noteAnswerTo(protocol::helloCommand());
-    host_.showStatus(QStringLiteral("On Line..."));
-    if (!startPhase(DownloadStep::OnLine))
-        return false;
-    if (owed_.owedFor(protocol::helloCommand()) > 0)
-        pending_.waitForQuiet();
-    return pending_.settling() || askForCount();
 }
 
 // What waited for a quiet line goes on with the poll that finds it so: the

@@ -1,7 +1,9 @@
 #pragma once
 // One download from the meter as a state machine: the window's timers call
 // the *_Timer handlers at their periods, "Start Reading" calls
-// CommandMR_Click, and every reply is taken by the receive poll.
+// CommandMR_Click, and every reply is taken whole by the receive poll.
+// The handlers of the link-up (wake-up, link test, hello) are in
+// DownloadLinkUp.cpp.
 #include <QByteArray>
 #include <QString>
 
@@ -59,6 +61,9 @@ public:
     QByteArray RxBytes;  // what the last receive poll took
 
 private:
+    static constexpr int kPollMs = timerPeriodMs(DownloadTimer::TimerRt);
+    static QString linkError() { return QStringLiteral("Link Error !"); }
+
     enum class Verdict { Answer, Late, Stray, OutOfStep };
 
     void enter(DownloadStep step);
