@@ -38,26 +38,25 @@ void DownloadSequence::resumeWakeUp() {
 // through a queue is still answering earlier ones; only replies it owes do
 // that, and the whole link-up has a time limit.
 void DownloadSequence::Timer1_Timer() {
-    if (lineSettling())
-        return;
-    ++LinkTicks;
-    sendLinkUpCommand(protocol::linkTestByte());
-    if (LinkTicks > kLinkTickLimit) {
-        setTimer(DownloadTimer::Timer1, false);
-        resumeWakeUp();
-        LinkTicks = 0;
-    }
+    linkUpTick(LinkTicks, kLinkTickLimit, protocol::linkTestByte(), DownloadTimer::Timer1);
 }
 
 void DownloadSequence::Timer2_Timer() {
+    linkUpTick(HelloTicks, kHelloTickLimit, protocol::helloCommand(), DownloadTimer::Timer2);
+}
+
+// One tick of the link test or the hello: its command, and past its limit
+// of ticks the wake-up again.
+void DownloadSequence::linkUpTick(int& ticks, int limit, const QByteArray& command,
+                                  DownloadTimer timer) {
     if (lineSettling())
         return;
-    ++HelloTicks;
-    sendLinkUpCommand(protocol::helloCommand());
-    if (HelloTicks > kHelloTickLimit) {
-        setTimer(DownloadTimer::Timer2, false);
+    ++ticks;
+    sendLinkUpCommand(command);
+    if (ticks > limit) {
+        setTimer(timer, false);
         resumeWakeUp();
-        HelloTicks = 0;
+        ticks = 0;
     }
 }
 

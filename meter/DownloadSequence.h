@@ -79,6 +79,7 @@ private:
     void drainAfterTheEnd();
     int quietMs() const;
     bool lineSettling() const { return pending_.settling(); }
+    void linkUpTick(int& ticks, int limit, const QByteArray& command, DownloadTimer timer);
     void sendLinkUpCommand(const QByteArray& command);
     void awaitQueuedReplies();
     void showWakeUpProgress();

@@ -85,6 +85,34 @@ protected:
         pumpUntil([&] { return !(shown += messages()).isEmpty(); }, limitMs);
         return shown;
     }
+    // A download for guest, signed in, from a meter started with `args`; the
+    // first reading's glucose tells the downloads apart. Guest's file then
+    // holds exactly the meter's readings.
+    void expectExactGuestDownload(const QStringList& args, int glucoseShift, int limitMs) {
+        const QList<MeterReading> readings{
+            {1, 5, 9, 30, 95 + glucoseShift, 1}, {12, 31, 23, 59, 1023, 0}, {12, 30, 7, 9, 0, 0}};
+        ASSERT_TRUE(meter.start(readings, args));
+        download(limitMs);
+        QByteArray expected = kReadingsHeader;
+        for (int i = 0; i < readings.size(); ++i)
+            expected += expectedLine(i + 1, readings[i], i == 0 ? 2009 : 2008);
+        EXPECT_EQ(bytesOf(dataFile("guest.txt")), expected);
+        EXPECT_TRUE(messages().isEmpty());
+    }
+
+    // Presses "Start Reading" for a download that must fail: one failure
+    // message in time, every timer off, and the window never saying "Complete!".
+    void expectFailedDownload(int limitMs) {
+        frmMeterRead& page = frmMeterRead::instance();
+        page.CommandMR->click();
+        const auto shown = awaitMessages(limitMs);
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_TRUE(shown.front().text == "Link Error !" ||
+                    shown.front().text.startsWith("Data Receiving Error! Got "))
+            << shown.front().text.toStdString();
+        EXPECT_FALSE(anyDownloadTimerActive());
+        EXPECT_FALSE(page.LabelRead->text().startsWith("Complete!"));
+    }
     static bool anyDownloadTimerActive() {
         const frmMeterRead& page = frmMeterRead::instance();
         for (const QTimer* t : {page.TimerRt, page.TimerOP, page.Timer1, page.Timer2, page.Timer3,
@@ -208,15 +236,7 @@ TEST_F(DownloadEndToEndTest, SlowMetersGiveExactDownloads) {
                   {"--queued-delay", 250}, {"--queued-delay", 500}};
     for (const auto& [option, delayMs] : meters) {
         SCOPED_TRACE(std::string(option) + " " + std::to_string(delayMs));
-        const QList<MeterReading> readings{
-            {1, 5, 9, 30, 95 + delayMs, 1}, {12, 31, 23, 59, 1023, 0}, {12, 30, 7, 9, 0, 0}};
-        ASSERT_TRUE(meter.start(readings, {option, QString::number(delayMs)}));
-        download(30000);
-        QByteArray expected = kReadingsHeader;
-        for (int i = 0; i < readings.size(); ++i)
-            expected += expectedLine(i + 1, readings[i], i == 0 ? 2009 : 2008);
-        EXPECT_EQ(bytesOf(dataFile("guest.txt")), expected);
-        EXPECT_TRUE(messages().isEmpty());
+        expectExactGuestDownload({option, QString::number(delayMs)}, delayMs, 30000);
     }
 }
 
@@ -277,28 +297,14 @@ TEST_F(DownloadEndToEndTest, BytesOneByOneGiveExactDownloadsAndNoShiftedOne) {
     const QStringList line{"--byte-gap", "1.15"};
     for (int delayMs : {8, 18}) {
         SCOPED_TRACE(delayMs);
-        const QList<MeterReading> readings{
-            {1, 5, 9, 30, 95 + delayMs, 1}, {12, 31, 23, 59, 1023, 0}, {12, 30, 7, 9, 0, 0}};
-        ASSERT_TRUE(meter.start(readings, line + QStringList{"--reply-delay", QString::number(delayMs)}));
-        download(15000);
-        QByteArray expected = kReadingsHeader;
-        for (int i = 0; i < readings.size(); ++i)
-            expected += expectedLine(i + 1, readings[i], i == 0 ? 2009 : 2008);
-        EXPECT_EQ(bytesOf(dataFile("guest.txt")), expected);
-        EXPECT_TRUE(messages().isEmpty());
+        expectExactGuestDownload(line + QStringList{"--reply-delay", QString::number(delayMs)},
+                                 delayMs, 15000);
     }
     const QByteArray before = bytesOf(dataFile("guest.txt"));
     ASSERT_TRUE(meter.start({{11, 14, 8, 0, 110, 0}, {11, 13, 8, 0, 1023, 1}, {11, 11, 10, 42, 100, 0}},
                             line + QStringList{"--queued-delay", "250", "--answer-twice", "1",
                                                "--copy-gap", "60"}));
-    frmMeterRead& page = frmMeterRead::instance();
-    page.CommandMR->click();
-    const auto shown = awaitMessages(15000);
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown.front().text == "Link Error !" ||
-                shown.front().text.startsWith("Data Receiving Error! Got "))
-        << shown.front().text.toStdString();
-    EXPECT_FALSE(page.LabelRead->text().startsWith("Complete!"));
+    expectFailedDownload(15000);
     EXPECT_EQ(bytesOf(dataFile("guest.txt")), before);
 }
 
@@ -316,15 +322,7 @@ TEST_F(DownloadEndToEndTest, RepeatedReplyOrStrayBytesEndWithAFailureAndNoSave) 
         SCOPED_TRACE(fault.join(' ').toStdString());
         ASSERT_TRUE(meter.start(readings, fault));
         MainForm()->mnuMeterRead_Click();
-        frmMeterRead& page = frmMeterRead::instance();
-        page.CommandMR->click();
-        const auto shown = awaitMessages(30000);
-        ASSERT_EQ(shown.size(), 1);
-        EXPECT_TRUE(shown.front().text == "Link Error !" ||
-                    shown.front().text.startsWith("Data Receiving Error! Got "))
-            << shown.front().text.toStdString();
-        EXPECT_FALSE(anyDownloadTimerActive());
-        EXPECT_FALSE(page.LabelRead->text().startsWith("Complete!"));
+        expectFailedDownload(30000);
         EXPECT_EQ(bytesOf(dataFile("anna.txt")), before);
         meter.stop();
     }
