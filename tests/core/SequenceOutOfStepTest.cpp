@@ -8,45 +8,12 @@
 
 namespace {
 
-enum class Outcome {
-    Exact,    // the meter's readings saved, "Complete!"
-    Refused,  // nothing saved, never "Complete!", one failure message
-};
-
 struct MeterKind {
     const char* name;
     bool queued;
     int delayMs;
 };
 constexpr MeterKind kMeters[] = {{"at once", false, 0}, {"late", false, 250}, {"queued", true, 250}};
-
-bool isFailureText(const QString& text) {
-    return text == QStringLiteral("Link Error !") ||
-           text.startsWith(QStringLiteral("Data Receiving Error! Got "));
-}
-
-// Runs until the download has ended one way or the other and checks how.
-void expectOutcome(SequenceRig& rig, int readings, Outcome outcome, long withinMs) {
-    const long start = rig.now;
-    ASSERT_TRUE(rig.runUntil([&] { return rig.completed() || !rig.window.messages.empty(); },
-                             withinMs))
-        << "no end after " << withinMs << " ms";
-    rig.advance(3000);  // nothing may follow the end
-    if (outcome == Outcome::Exact) {
-        EXPECT_TRUE(rig.completed());
-        EXPECT_TRUE(rig.window.messages.empty());
-        ASSERT_EQ(rig.window.saves.size(), 1u);
-        ASSERT_EQ(rig.window.saves.front().size(), static_cast<size_t>(readings));
-        for (int i = 1; i <= readings; ++i)
-            EXPECT_EQ(rig.window.saves.front()[i - 1], SequenceRig::expectedReading(i)) << i;
-        return;
-    }
-    EXPECT_TRUE(rig.window.saves.empty()) << "ended at " << rig.now - start << " ms";
-    EXPECT_FALSE(rig.completed());
-    ASSERT_EQ(rig.window.messages.size(), 1u);
-    EXPECT_TRUE(isFailureText(rig.window.messages.front()))
-        << rig.window.messages.front().toStdString();
-}
 
 void meterIs(SequenceRig& rig, const MeterKind& kind) {
     rig.meterHolds(3);
