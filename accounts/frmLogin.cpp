@@ -74,7 +74,7 @@ QWidget* frmLogin::CreateControls() {
 }
 
 void frmLogin::Form_Load() {
-    if (!createRegisterIfMissing())
+    if (!createRegisterIfEmpty())
         platform::MsgBox(writeFailureMessage(registerPath()));
     Timerload->start();
 }

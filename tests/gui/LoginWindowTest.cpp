@@ -263,8 +263,22 @@ TEST_F(LoginWindowTest, LoginBeforeTheDelayedLoadAsksForAnId) {
     expectNoSignIn();
 }
 
-TEST_F(LoginWindowTest, EmptyRegisterListsNothingAndLoginAsksForAnId) {
+// A register that lists nobody and holds nothing to keep would leave no
+// way to sign in: it gets the first start's lines.
+TEST_F(LoginWindowTest, RegisterOfTheHeaderAloneIsAFirstStart) {
     writeRegister("");
+    openLogin();
+    EXPECT_EQ(bytesOf(dataFile("ZuRegister.txt")), kHeader + kGuestLine);
+    EXPECT_EQ(entries(login.ComboName), QStringList{"guest"});
+    login.CommandLoginIn->click();
+    EXPECT_EQ(Module1::state().UserID, "guest");
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+// The reader takes the only line as the header: a user's line whose header
+// was lost lists nobody, and is kept.
+TEST_F(LoginWindowTest, RegisterThatListsNobodyButHoldsALineAsksForAnId) {
+    writeBytes(dataFile("ZuRegister.txt"), "bob*,pw*,1,1,1,120,80,120,80\r\n");
     openLogin();
     EXPECT_EQ(login.ComboName->count(), 0);
     EXPECT_TRUE(login.TextPasswd->isEnabled());
@@ -272,6 +286,7 @@ TEST_F(LoginWindowTest, EmptyRegisterListsNothingAndLoginAsksForAnId) {
     login.CommandLoginIn->click();
     expectChooseMessage();
     expectNoSignIn();
+    EXPECT_EQ(bytesOf(dataFile("ZuRegister.txt")), "bob*,pw*,1,1,1,120,80,120,80\r\n");
 }
 
 TEST_F(LoginWindowTest, IdGoneFromTheRegisterAsksForAnId) {
