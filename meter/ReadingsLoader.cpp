@@ -1,5 +1,6 @@
 #include "meter/ReadingsLoader.h"
 
+#include <QDir>
 #include <QLocale>
 #include <QRegularExpression>
 #include <array>
@@ -107,14 +108,16 @@ bool stageLine(QStringView line, MeterBatch& b, int r) {
 }
 
 // The reading lines of the file: every line after the first, which the text
-// driver takes as the header, that is not blank. None when the file is
+// driver takes as the header, that is not blank. Nothing when the file is
 // missing or cannot be read. `headerMissing` tells whether the first line
 // was something other than the header, so it is not dropped unnoticed.
-QStringList readingLines(const QString& path, bool& headerMissing) {
+std::optional<QStringList> readingLines(const QString& path, bool& headerMissing) {
     headerMissing = false;
     QStringList lines;
-    if (!platform::readLines(path, lines) || lines.isEmpty())
-        return {};
+    if (!platform::readLines(path, lines))
+        return std::nullopt;
+    if (lines.isEmpty())
+        return lines;
     const QString first = lines.takeFirst();
     headerMissing = first != kReadingsHeader && !first.trimmed().isEmpty();
     lines.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
@@ -143,10 +146,11 @@ void setPlaceholderRow(ReadingList& t) {
 ReadingsLoadResult loadReadingsFile(const QString& path, Module1::State& s) {
     ReadingsLoadResult result;
     bool headerMissing = false;
-    const QStringList lines = readingLines(path, headerMissing);
+    const std::optional<QStringList> lines = readingLines(path, headerMissing);
+    result.fileUnreadable = !lines && platform::isPathTaken(path);
     if (headerMissing)
         ++result.linesLeftOut;
-    for (const QString& line : lines) {
+    for (const QString& line : lines.value_or(QStringList())) {
         const bool hasRoom = result.readingsLoaded < kMaxReadings;
         if (hasRoom && stageLine(line, s.batch, result.readingsLoaded + 1))
             ++result.readingsLoaded;
@@ -160,6 +164,7 @@ ReadingsLoadResult loadReadingsFile(const QString& path, Module1::State& s) {
     if (count == 0)
         setPlaceholderRow(s.readings);
     s.readingsFileNeedsBackup = result.linesLeftOut > 0;
+    s.readingsFileUnreadable = result.fileUnreadable;
     return result;
 }
 
@@ -168,4 +173,11 @@ QString linesLeftOutMessage(int linesLeftOut, const QString& userId) {
                           "The file as it was will be kept as %2.txt.bak before it is saved again.")
         .arg(linesLeftOut)
         .arg(userId);
+}
+
+QString unreadableFileMessage(const QString& path) {
+    return QStringLiteral("The readings file [") + QDir::toNativeSeparators(path) +
+           QStringLiteral("] is there but could not be read !! It is left as it is: the reports "
+                          "show no data, and no download is saved into it until a sign-in can "
+                          "read it again.");
 }

@@ -81,11 +81,14 @@ TEST_F(ReadingsLoaderTest, PlaceholderLineLoadsAsTheAllZeroRow) {
     expectPlaceholderRow();
 }
 
+// A missing file is no file that cannot be read: downloads save into it.
 TEST_F(ReadingsLoaderTest, MissingFileLoadsAsThePlaceholderRow) {
     s_->readings.ReadCount = 5;
+    s_->readingsFileUnreadable = true;  // as an earlier sign-in left it
     EXPECT_EQ(load().linesLeftOut, 0);
     expectPlaceholderRow();
     EXPECT_FALSE(s_->readingsFileNeedsBackup);
+    EXPECT_FALSE(s_->readingsFileUnreadable);
 }
 
 TEST_F(ReadingsLoaderTest, HeaderOnlyFileLoadsAsThePlaceholderRow) {

@@ -1,6 +1,8 @@
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -96,6 +98,24 @@ protected:
         expectMessage(kWrongBob, "Ambrel Management Software", platform::MsgIcon::None);
     }
 };
+
+// First in this program: the readings loader loads once per run, at the
+// first sign-in (ctest also runs each test in a process of its own).
+TEST_F(LoginWindowTest, ReadingsFileThatCannotBeReadIsToldAndLeftAsItIs) {
+    writeRegister("bob*,pw*,1,1,1,120,80,120,80\r\n");
+    ASSERT_TRUE(QDir().mkpath(dataFile("bob.txt")));
+    openLogin();
+    signInAs("bob", "pw");
+    expectMessage("The readings file [" + dataFile("bob.txt") +
+                      "] is there but could not be read !! It is left as it is: the reports show "
+                      "no data, and no download is saved into it until a sign-in can read it again.",
+                  "Ambrel Management Software", platform::MsgIcon::None);
+    EXPECT_TRUE(frmIndex::instance().isLoaded());
+    EXPECT_EQ(Module1::state().UserID, "bob");
+    EXPECT_TRUE(Module1::state().readingsFileUnreadable);
+    EXPECT_TRUE(hasNoReadings(Module1::state().readings));
+    EXPECT_TRUE(QFileInfo(dataFile("bob.txt")).isDir());
+}
 
 TEST_F(LoginWindowTest, FirstStartCreatesTheRegisterAndListsGuestAfterTheDelay) {
     QElapsedTimer sinceShown;
