@@ -8,7 +8,8 @@
 struct ReadingsLoadResult {
     int readingsLoaded = 0;  // lines taken into the table
     int linesLeftOut = 0;    // unreadable lines and lines beyond the capacity
-    bool fileUnreadable = false;  // something stands at the path but cannot be read
+    int readingsBeyondCapacity = 0;  // of those, the readings older than the newest 10000
+    bool fileUnreadable = false;     // something stands at the path but cannot be read
 };
 
 // Loads the readings file at `path` into `s.readings`, using `s.batch` as scratch
@@ -23,8 +24,9 @@ struct ReadingsLoadResult {
 // is no such thing) and cleared otherwise.
 ReadingsLoadResult loadReadingsFile(const QString& path, Module1::State& s);
 
-// The message telling the user how many lines were left out.
-QString linesLeftOutMessage(int linesLeftOut, const QString& userId);
+// The message telling the user how many lines could not be read and how
+// many older readings the store had no room for, and where the file is kept.
+QString linesLeftOutMessage(const ReadingsLoadResult& result, const QString& userId);
 
 // The message telling the user that the readings file at `path` could not
 // be read and is left as it is.
