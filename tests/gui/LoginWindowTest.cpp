@@ -1,10 +1,13 @@
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "accounts/frmLogin.h"
@@ -375,4 +378,46 @@ TEST_F(LoginWindowTest, EachShowingStartsAfresh) {
     EXPECT_TRUE(login.CommandAddNew->isEnabled());
     EXPECT_TRUE(login.TextPasswd->isEnabled());
     EXPECT_EQ(login.TextPasswd->text(), "");
+}
+
+// Enter in the ID list or the password box presses "Login" as a click does,
+// once per key press; a key held down and repeating presses nothing more.
+TEST_F(LoginWindowTest, EnterInTheIdListOrThePasswordBoxPressesLoginOnce) {
+    writeRegister(kGuestLine + "bob*,pw*,3,2,2,150,70,140,60\r\n");
+    const struct {
+        const char* what;
+        QString id, password;
+        bool inList;
+        Qt::Key key;
+        bool repeat;
+        int presses;
+        QString userId;
+        QStringList told;
+    } cases[] = {
+        {"Return in the list", "guest", "", true, Qt::Key_Return, false, 1, "guest", {}},
+        {"keypad Enter in the password box", "bob", "pw", false, Qt::Key_Enter, false, 1, "bob", {}},
+        {"a wrong password", "bob", "PW", false, Qt::Key_Return, false, 1, "", {kWrongBob}},
+        {"a repeating key in the list", "bob", "pw", true, Qt::Key_Return, true, 0, "", {}},
+    };
+    for (const auto& c : cases) {
+        login.Unload();
+        frmIndex::instance().Unload();
+        Module1::resetState();
+        openLogin();
+        choose(c.id);
+        login.TextPasswd->setText(c.password);
+        int presses = 0;
+        QObject::connect(login.CommandLoginIn, &QPushButton::clicked, [&presses] { ++presses; });
+        QWidget* field = c.inList ? static_cast<QWidget*>(login.ComboName) : login.TextPasswd;
+        const Qt::KeyboardModifiers keypad = c.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        QKeyEvent press(QEvent::KeyPress, c.key, keypad, QString(), c.repeat);
+        QApplication::sendEvent(field, &press);
+        QTest::keyRelease(field, c.key, keypad);
+        EXPECT_EQ(presses, c.presses) << c.what;
+        EXPECT_EQ(Module1::state().UserID, c.userId) << c.what;
+        EXPECT_EQ(messageTexts(), c.told) << c.what;
+        if (login.isLoaded()) {
+            EXPECT_EQ(entries(login.ComboName), (QStringList{"guest", "bob"})) << c.what;
+        }
+    }
 }
