@@ -1,6 +1,5 @@
 #include "accounts/RegisterFile.h"
 
-#include <QFileInfo>
 #include <QStringList>
 
 #include "platform/core/DataFolder.h"
@@ -44,6 +43,17 @@ void storeRow(RegisterTable& t, int r, const QStringList& f, const QString& line
     t.RegLine[r] = line;
 }
 
+// A register that lists no user and keeps no line: no line but blank ones
+// after a first line that is blank or the header.
+bool holdsNothing(const QStringList& lines) {
+    for (int i = 0; i < lines.size(); ++i) {
+        const bool blank = lines[i].trimmed().isEmpty();
+        if (!blank && !(i == 0 && lines[i] == kRegisterHeader))
+            return false;
+    }
+    return true;
+}
+
 QString composedRow(const QStringList& f) {
     return f[0] + QStringLiteral("*,") + f[1] + QStringLiteral("*,") +
            f.mid(2).join(QLatin1Char(','));
@@ -55,8 +65,10 @@ QString registerPath() {
     return platform::dataPath(QStringLiteral("ZuRegister.txt"));
 }
 
-bool createRegisterIfMissing() {
-    if (platform::fileExists(registerPath()))
+bool createRegisterIfEmpty() {
+    QStringList lines;
+    if (platform::fileExists(registerPath()) &&
+        (!platform::readLines(registerPath(), lines) || !holdsNothing(lines)))
         return true;
     return platform::writeLinesAtomic(registerPath(), {kRegisterHeader, kGuestRow});
 }
@@ -97,11 +109,9 @@ QString newUserRowText(const QString& id, const QString& password) {
 
 bool appendNewUser(const QString& id, const QString& password) {
     // A register emptied to nothing has lost its header as well: the new
-    // line would be read as the header and its user never listed.
-    if (QFileInfo(registerPath()).size() == 0 &&
-        !platform::writeLinesAtomic(registerPath(), {kRegisterHeader, kGuestRow}))
-        return false;
-    if (!createRegisterIfMissing())
+    // line would be read as the header and its user never listed. One with
+    // the header alone gets the guest row back with it, as sign-in gives it.
+    if (!createRegisterIfEmpty())
         return false;
     return platform::appendLine(registerPath(), newUserRowText(id, password));
 }

@@ -12,9 +12,11 @@ inline const QString kGuestId = QStringLiteral("guest");
 
 QString registerPath();
 
-// Writes the header and the guest row when the file is missing; an existing
-// file is left alone. False only when a missing file could not be written.
-bool createRegisterIfMissing();
+// Writes the header and the guest row, as at the first start, when the file
+// is missing or holds nothing to keep (no line, or the header alone: no
+// user could sign in); any other file, one that cannot be read too, is left
+// alone. False only when the file could not be written.
+bool createRegisterIfEmpty();
 
 // Reads every user line into a fresh table, in file order. Blank lines are
 // skipped, a missing field reads as empty, extra fields are ignored, and the
@@ -34,6 +36,6 @@ bool rewriteRegister(const RegisterTable& table);
 // The line of a new user: the default settings of the guest row.
 QString newUserRowText(const QString& id, const QString& password);
 
-// Appends a new user's line; a missing or empty register is first recreated
-// with its header and the guest row. False when anything could not be written.
+// Appends a new user's line; a register that createRegisterIfEmpty would
+// write is first written so. False when anything could not be written.
 bool appendNewUser(const QString& id, const QString& password);

@@ -40,7 +40,9 @@ SignInVerdict checkSignIn(const RegisterTable& table, const QString& id, const Q
 }
 
 bool prepareReadingsFile(const QString& id) {
-    if (id != kGuestId && platform::fileExists(readingsFilePath(id)))
+    // Anything in the file's place, even what cannot be read, may hold the
+    // user's readings: only the loader looks at it.
+    if (id != kGuestId && platform::isPathTaken(readingsFilePath(id)))
         return true;
     return writePlaceholderReadingsFile(id);
 }

@@ -18,6 +18,6 @@ enum class SignInVerdict {
 SignInVerdict checkSignIn(const RegisterTable& table, const QString& id, const QString& password);
 
 // "guest" starts every sign-in with a new file holding only the placeholder
-// row; others get that file only when theirs is missing. False when the
-// file could not be written.
+// row; others get that file only when nothing stands in its place. False
+// when the file could not be written.
 bool prepareReadingsFile(const QString& id);

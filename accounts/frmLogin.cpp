@@ -15,6 +15,7 @@
 #include "app/Module1.h"
 #include "meter/ReadingsFile.h"
 #include "meter/frmReadOldData.h"
+#include "platform/EnterKey.h"
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
 #include "platform/Twips.h"
@@ -67,6 +68,7 @@ QWidget* frmLogin::CreateControls() {
     connect(ComboName, &QComboBox::activated, this, [this] { ComboName_Click(); });
     connect(ComboName, &QComboBox::currentIndexChanged, this, [this] { ComboName_Click(); });
     connect(CommandLoginIn, &QPushButton::clicked, this, &frmLogin::CommandLoginIn_Click);
+    platform::pressOnEnter(CommandLoginIn, {ComboName, TextPasswd});
     connect(CommandAddNew, &QPushButton::clicked, this, &frmLogin::CommandAddNew_Click);
     connect(CommandCancel, &QPushButton::clicked, this, &frmLogin::CommandCancel_Click);
     connect(Timerload, &QTimer::timeout, this, &frmLogin::Timerload_Timer);
@@ -74,7 +76,7 @@ QWidget* frmLogin::CreateControls() {
 }
 
 void frmLogin::Form_Load() {
-    if (!createRegisterIfMissing())
+    if (!createRegisterIfEmpty())
         platform::MsgBox(writeFailureMessage(registerPath()));
     Timerload->start();
 }

@@ -8,6 +8,7 @@
 #include "accounts/RegisterFile.h"
 #include "accounts/WriteFailure.h"
 #include "accounts/frmLogin.h"
+#include "platform/EnterKey.h"
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
 #include "platform/Twips.h"
@@ -58,6 +59,7 @@ QWidget* frmLoginAdd::CreateControls() {
     placeTwips(CommandCancel, 2940, 2040, 1500, 480);
 
     connect(CommandAddOk, &QPushButton::clicked, this, &frmLoginAdd::CommandAddOk_Click);
+    platform::pressOnEnter(CommandAddOk, {TextName, TextPasswd, TextCheck});
     connect(CommandCancel, &QPushButton::clicked, this, &frmLoginAdd::CommandCancel_Click);
     return w;
 }

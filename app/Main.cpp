@@ -10,6 +10,7 @@
 #include "app/Module1.h"
 #include "app/StartupTrace.h"
 #include "platform/MessageBox.h"
+#include "platform/Pictures.h"
 #include "platform/Program.h"
 #include "platform/WebBrowser.h"
 #include "platform/core/DataFolder.h"
@@ -64,6 +65,8 @@ frmMain* MainForm() {
 }
 
 void Main() {
+    // Every window, message boxes included, carries the product picture.
+    QApplication::setWindowIcon(platform::productIcon());
     const QString folder = platform::dataFolder();
     if (!claimDataFolder(folder)) {
         platform::MsgBox(alreadyRunningMessage(folder));

@@ -24,6 +24,10 @@ struct State : UserSettings {
     // Set by the loader when it had to leave lines of the readings file out;
     // the file as it was is then copied aside before it is first rewritten.
     bool readingsFileNeedsBackup = false;
+    // Set by the loader when something stands in the readings file's place
+    // but cannot be read: whatever it holds is kept, so no download is saved
+    // over it until a later sign-in can read it.
+    bool readingsFileUnreadable = false;
 };
 
 State& state();

@@ -92,6 +92,9 @@ bool NewOldCutCombin(Module1::State& s) {
 }
 
 SaveOutcome SaveDownload(Module1::State& s) {
+    // Whatever the unread file holds would be lost under the new readings.
+    if (s.readingsFileUnreadable)
+        return SaveOutcome::StoredFileUnreadable;
     // Kept whole so a failed save can put back exactly what was there,
     // including the rows a guest's download overwrites.
     const auto tableBefore = std::make_unique<ReadingList>(s.readings);
@@ -117,6 +120,10 @@ QString saveOutcomeMessage(SaveOutcome outcome) {
     case SaveOutcome::WriteFailed:
         return QStringLiteral("The readings file could not be written !! "
                               "The new data were not saved; they are still in the meter.");
+    case SaveOutcome::StoredFileUnreadable:
+        return QStringLiteral("The stored readings file could not be read at sign-in !! "
+                              "The new data were not saved and the file stays as it was; "
+                              "they are still in the meter.");
     case SaveOutcome::Saved:
         break;
     }

@@ -10,6 +10,7 @@ enum class SaveOutcome {
     Saved,        // table extended, file rewritten
     StoreFull,    // would pass the table's capacity: table and file unchanged
     WriteFailed,  // the file could not be written: table as before the merge
+    StoredFileUnreadable,  // the file could not be read at sign-in: nothing merged or written
 };
 
 // Merges the staging table (NewCount records, record 1 the newest) into the

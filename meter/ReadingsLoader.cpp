@@ -1,5 +1,6 @@
 #include "meter/ReadingsLoader.h"
 
+#include <QDir>
 #include <QLocale>
 #include <QRegularExpression>
 #include <array>
@@ -84,9 +85,14 @@ EventMark markField(QStringView field) {
     return platform::fieldValue(field.toString());
 }
 
-// Puts one file line into staging row r; false (row untouched) when a
-// numeric field cannot be read.
-bool stageLine(QStringView line, MeterBatch& b, int r) {
+// The fields the loader takes from a reading line.
+struct LineReading {
+    qint16 glucose, month, day, hour, minute, year;
+    QStringView mark;
+};
+
+// Nothing when a numeric field of the line cannot be read.
+std::optional<LineReading> readingOf(QStringView line) {
     const LineFields fields = splitFields(line);
     const auto glucose = shortField(fields[kGlucoseField]);
     const auto month = shortField(fields[kMonthField]);
@@ -95,26 +101,31 @@ bool stageLine(QStringView line, MeterBatch& b, int r) {
     const auto minute = shortField(fields[kMinuteField]);
     const auto year = shortField(fields[kYearField]);
     if (!glucose || !month || !day || !hour || !minute || !year)
-        return false;
-    b.NewGlucose[r] = *glucose;
-    b.NewMonth[r] = *month;
-    b.NewDay[r] = *day;
-    b.NewHour[r] = *hour;
-    b.NewMinute[r] = *minute;
-    b.NewYear[r] = *year;
-    b.NewEvent[r] = markField(fields[kEventField]);
-    return true;
+        return std::nullopt;
+    return LineReading{*glucose, *month, *day, *hour, *minute, *year, fields[kEventField]};
+}
+
+void stageReading(const LineReading& reading, MeterBatch& b, int r) {
+    b.NewGlucose[r] = reading.glucose;
+    b.NewMonth[r] = reading.month;
+    b.NewDay[r] = reading.day;
+    b.NewHour[r] = reading.hour;
+    b.NewMinute[r] = reading.minute;
+    b.NewYear[r] = reading.year;
+    b.NewEvent[r] = markField(reading.mark);
 }
 
 // The reading lines of the file: every line after the first, which the text
-// driver takes as the header, that is not blank. None when the file is
+// driver takes as the header, that is not blank. Nothing when the file is
 // missing or cannot be read. `headerMissing` tells whether the first line
 // was something other than the header, so it is not dropped unnoticed.
-QStringList readingLines(const QString& path, bool& headerMissing) {
+std::optional<QStringList> readingLines(const QString& path, bool& headerMissing) {
     headerMissing = false;
     QStringList lines;
-    if (!platform::readLines(path, lines) || lines.isEmpty())
-        return {};
+    if (!platform::readLines(path, lines))
+        return std::nullopt;
+    if (lines.isEmpty())
+        return lines;
     const QString first = lines.takeFirst();
     headerMissing = first != kReadingsHeader && !first.trimmed().isEmpty();
     lines.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
@@ -138,21 +149,33 @@ void setPlaceholderRow(ReadingList& t) {
     t.ReadEvent[1] = QVariant(qlonglong(0));
 }
 
+// Stages the lines newest first: a line that cannot be read is left out, and
+// so is every reading after the table's capacity.
+void stageLines(const QStringList& lines, MeterBatch& b, ReadingsLoadResult& result) {
+    for (const QString& line : lines) {
+        const std::optional<LineReading> reading = readingOf(line);
+        if (!reading) {
+            ++result.linesLeftOut;
+        } else if (result.readingsLoaded == kMaxReadings) {
+            ++result.linesLeftOut;
+            ++result.readingsBeyondCapacity;
+        } else {
+            stageReading(*reading, b, ++result.readingsLoaded);
+        }
+    }
+}
+
 }  // namespace
 
 ReadingsLoadResult loadReadingsFile(const QString& path, Module1::State& s) {
     ReadingsLoadResult result;
     bool headerMissing = false;
-    const QStringList lines = readingLines(path, headerMissing);
+    const std::optional<QStringList> lines = readingLines(path, headerMissing);
+    result.fileUnreadable = !lines && platform::isPathTaken(path);
     if (headerMissing)
         ++result.linesLeftOut;
-    for (const QString& line : lines) {
-        const bool hasRoom = result.readingsLoaded < kMaxReadings;
-        if (hasRoom && stageLine(line, s.batch, result.readingsLoaded + 1))
-            ++result.readingsLoaded;
-        else
-            ++result.linesLeftOut;
-    }
+    if (lines)
+        stageLines(*lines, s.batch, result);
     const int count = result.readingsLoaded;
     for (int i = 1; i <= count; ++i)
         copyStagedRow(s.batch, i, s.readings, count - i + 1);
@@ -160,12 +183,30 @@ ReadingsLoadResult loadReadingsFile(const QString& path, Module1::State& s) {
     if (count == 0)
         setPlaceholderRow(s.readings);
     s.readingsFileNeedsBackup = result.linesLeftOut > 0;
+    s.readingsFileUnreadable = result.fileUnreadable;
     return result;
 }
 
-QString linesLeftOutMessage(int linesLeftOut, const QString& userId) {
-    return QStringLiteral("%1 line(s) of the readings file could not be loaded and were left out !! "
-                          "The file as it was will be kept as %2.txt.bak before it is saved again.")
-        .arg(linesLeftOut)
-        .arg(userId);
+QString linesLeftOutMessage(const ReadingsLoadResult& result, const QString& userId) {
+    const int unreadable = result.linesLeftOut - result.readingsBeyondCapacity;
+    QString message;
+    if (unreadable > 0)
+        message += QStringLiteral("%1 line(s) of the readings file could not be loaded and were "
+                                  "left out !! ").arg(unreadable);
+    if (result.readingsBeyondCapacity == 0)
+        return message + QStringLiteral("The file as it was will be kept as %1.txt.bak before it "
+                                        "is saved again.").arg(userId);
+    return message +
+           QStringLiteral("The readings store keeps 10000 readings: the %1 older reading(s) of the "
+                          "file were not loaded !! The file as it was, older readings included, "
+                          "will be kept as %2.txt.bak before it is saved again.")
+               .arg(result.readingsBeyondCapacity)
+               .arg(userId);
+}
+
+QString unreadableFileMessage(const QString& path) {
+    return QStringLiteral("The readings file [") + QDir::toNativeSeparators(path) +
+           QStringLiteral("] is there but could not be read !! It is left as it is: the reports "
+                          "show no data, and no download is saved into it until a sign-in can "
+                          "read it again.");
 }

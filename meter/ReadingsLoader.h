@@ -8,6 +8,8 @@
 struct ReadingsLoadResult {
     int readingsLoaded = 0;  // lines taken into the table
     int linesLeftOut = 0;    // unreadable lines and lines beyond the capacity
+    int readingsBeyondCapacity = 0;  // of those, the readings older than the newest 10000
+    bool fileUnreadable = false;     // something stands at the path but cannot be read
 };
 
 // Loads the readings file at `path` into `s.readings`, using `s.batch` as scratch
@@ -17,8 +19,15 @@ struct ReadingsLoadResult {
 // is a first line that is not the header (it is taken as one); after
 // 10000 readings the remaining (older) lines are left out. When any line is
 // left out, s.readingsFileNeedsBackup is set so the file as it was is kept
-// before it is first rewritten.
+// before it is first rewritten. s.readingsFileUnreadable is set when
+// something stands at the path that cannot be read as a file (a missing file
+// is no such thing) and cleared otherwise.
 ReadingsLoadResult loadReadingsFile(const QString& path, Module1::State& s);
 
-// The message telling the user how many lines were left out.
-QString linesLeftOutMessage(int linesLeftOut, const QString& userId);
+// The message telling the user how many lines could not be read and how
+// many older readings the store had no room for, and where the file is kept.
+QString linesLeftOutMessage(const ReadingsLoadResult& result, const QString& userId);
+
+// The message telling the user that the readings file at `path` could not
+// be read and is left as it is.
+QString unreadableFileMessage(const QString& path);

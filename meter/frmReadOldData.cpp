@@ -49,6 +49,8 @@ void frmReadOldData::Form_Initialize() {
     Load();  // the data control is bound to the user's file by Form_Load
     Module1::State& s = Module1::state();
     const ReadingsLoadResult result = loadReadingsFile(QuorDB.filePath(), s);
+    if (result.fileUnreadable)
+        platform::MsgBox(unreadableFileMessage(QuorDB.filePath()));
     if (result.linesLeftOut > 0)
-        platform::MsgBox(linesLeftOutMessage(result.linesLeftOut, s.UserID));
+        platform::MsgBox(linesLeftOutMessage(result, s.UserID));
 }

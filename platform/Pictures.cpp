@@ -236,4 +236,11 @@ QIcon pictureIcon(Picture picture) {
     return icon;
 }
 
+QIcon productIcon() {
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48, 64})
+        icon.addPixmap(drawPicture(Picture::Product, QSize(side, side)));
+    return icon;
+}
+
 }  // namespace platform

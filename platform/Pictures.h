@@ -27,4 +27,8 @@ QPixmap drawPicture(Picture picture, QSize size);
 // The picture at toolbar size.
 QIcon pictureIcon(Picture picture);
 
+// The product picture as the windows' icon, at the sizes of title bars,
+// menu bars and task bars.
+QIcon productIcon();
+
 }  // namespace platform

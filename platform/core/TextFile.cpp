@@ -60,8 +60,15 @@ bool fileExists(const QString& path) {
     return QFileInfo(path).isFile();
 }
 
+bool isPathTaken(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 bool readLines(const QString& path, QStringList& lines) {
     lines.clear();
+    if (!fileExists(path))
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;

@@ -10,8 +10,15 @@ namespace platform {
 
 bool fileExists(const QString& path);
 
+// True when anything stands at the path: a file, a folder, a device, a
+// link (one that leads nowhere too). What stands there and cannot be read
+// may still hold what must not be written over.
+bool isPathTaken(const QString& path);
+
 // Reads every line of a file (CR LF, LF or CR ends a line; a last line
-// without an ending still counts). Returns false when the file cannot be read.
+// without an ending still counts). Returns false when the file cannot be
+// read, and for anything but a plain file (a folder, or a pipe that would
+// keep the reader waiting).
 bool readLines(const QString& path, QStringList& lines);
 
 // The program's files hold passwords and readings: their owner alone may

@@ -2,8 +2,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/Module1.h"
 #include "meter/Merge.h"
@@ -35,6 +40,16 @@ QStringList rowsOf(const ReadingList& t) {
                     .arg(t.ReadGlucose[r]).arg(t.ReadYear[r])
                     .arg(QString::fromLatin1(t.ReadEvent[r].typeName()), t.ReadEvent[r].toString());
     return rows;
+}
+
+// What stands at the path, down to its inode and last change: a rewrite,
+// atomic or in place, changes one of them.
+std::string identityOf(const QString& path) {
+    struct stat st {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return QStringLiteral("type %1 inode %2 size %3 changed %4.%5")
+        .arg(st.st_mode & S_IFMT).arg(st.st_ino).arg(st.st_size)
+        .arg(st.st_mtim.tv_sec).arg(st.st_mtim.tv_nsec).toStdString();
 }
 
 }  // namespace
@@ -285,4 +300,50 @@ TEST_F(MergeTest, BackupThatCannotBeMadeFailsTheSave) {
     EXPECT_EQ(SaveDownload(*s_), SaveOutcome::WriteFailed);
     EXPECT_EQ(glucoseColumn(), (std::vector<int>{101}));
     EXPECT_EQ(bytesOf(file()), fileBefore);
+}
+
+// Something in the readings file's place that cannot be read may hold every
+// stored reading: the load takes none and the download after it writes
+// nothing, neither the file nor its backup.
+TEST_F(MergeTest, FileThatCannotBeReadAtSignInIsNeverWrittenOver) {
+    const QByteArray stored = kReadingsHeader.toLatin1() + "\r\n" +
+                              "T0001,00103,12,03,08,00,C,05.7,2008,2008/12/03 - 08:00\r\n";
+    const QByteArray olderCopy = "an older copy\r\n";
+    const struct {
+        const char* what;
+        std::function<void(const QString&)> make;
+        bool rootReadsIt;
+    } cases[] = {
+        {"a folder", [&](const QString& p) { QDir().mkpath(p); writeBytes(p + "/in.txt", stored); },
+         false},
+        {"a pipe", [](const QString& p) { ::mkfifo(QFile::encodeName(p).constData(), 0600); },
+         false},
+        {"a file without read permission",
+         [&](const QString& p) { writeBytes(p, stored); QFile::setPermissions(p, QFile::WriteOwner); },
+         true},
+    };
+    for (const auto& c : cases) {
+        if (c.rootReadsIt && ::geteuid() == 0)
+            continue;  // root reads whatever the permissions say
+        signIn(QStringLiteral("anna"));
+        c.make(file());
+        writeBytes(readingsBackupPath("anna"), olderCopy);
+        const std::string before = identityOf(file());
+
+        EXPECT_TRUE(loadReadingsFile(file(), *s_).fileUnreadable) << c.what;
+        EXPECT_TRUE(s_->readingsFileUnreadable) << c.what;
+        meterHolds({kD, kC});
+        EXPECT_EQ(SaveDownload(*s_), SaveOutcome::StoredFileUnreadable) << c.what;
+        EXPECT_EQ(identityOf(file()), before) << c.what;
+        EXPECT_EQ(bytesOf(readingsBackupPath("anna")), olderCopy) << c.what;
+        EXPECT_TRUE(holdsOnlyPlaceholder(s_->readings)) << c.what;
+        EXPECT_EQ(s_->batch.NewGlucose[1], 104) << c.what;
+
+        QDir(file()).removeRecursively();
+        QFile::remove(file());
+    }
+    EXPECT_EQ(saveOutcomeMessage(SaveOutcome::StoredFileUnreadable),
+              "The stored readings file could not be read at sign-in !! "
+              "The new data were not saved and the file stays as it was; "
+              "they are still in the meter.");
 }

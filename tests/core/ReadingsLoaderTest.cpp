@@ -81,11 +81,14 @@ TEST_F(ReadingsLoaderTest, PlaceholderLineLoadsAsTheAllZeroRow) {
     expectPlaceholderRow();
 }
 
+// A missing file is no file that cannot be read: downloads save into it.
 TEST_F(ReadingsLoaderTest, MissingFileLoadsAsThePlaceholderRow) {
     s_->readings.ReadCount = 5;
+    s_->readingsFileUnreadable = true;  // as an earlier sign-in left it
     EXPECT_EQ(load().linesLeftOut, 0);
     expectPlaceholderRow();
     EXPECT_FALSE(s_->readingsFileNeedsBackup);
+    EXPECT_FALSE(s_->readingsFileUnreadable);
 }
 
 TEST_F(ReadingsLoaderTest, HeaderOnlyFileLoadsAsThePlaceholderRow) {
@@ -142,18 +145,34 @@ TEST_F(ReadingsLoaderTest, FirstLineThatIsNotTheHeaderCountsAsLeftOut) {
     EXPECT_TRUE(s_->readingsFileNeedsBackup);
 }
 
+// Past the store's capacity the older readings are left out and counted as
+// such; a line that cannot be read counts as unreadable wherever it stands.
 TEST_F(ReadingsLoaderTest, LongFileLoadsTheNewestTenThousand) {
-    QStringList lines;
     const int storeHolds = 10000;
-    for (int i = 1; i <= storeHolds + 3; ++i)
-        lines << line(i, i % 30000, 1 + i % 28, "C");
-    writeFile(file(), lines);
-    const ReadingsLoadResult r = load();
-    EXPECT_EQ(r.linesLeftOut, 3);
-    ASSERT_EQ(s_->readings.ReadCount, storeHolds);
-    EXPECT_EQ(s_->readings.ReadGlucose[storeHolds], 1);  // the file's first line
-    EXPECT_EQ(s_->readings.ReadGlucose[1], storeHolds);  // its 10000th line
-    EXPECT_TRUE(s_->readingsFileNeedsBackup);
+    const struct {
+        const char* what;
+        int badLineAt;  // 0: none
+        int leftOut, beyondCapacity;
+    } cases[] = {
+        {"readings only", 0, 3, 3},
+        {"a bad line among the newest", 5, 4, 3},
+        {"a bad line among the older", storeHolds + 2, 4, 3},
+    };
+    for (const auto& c : cases) {
+        QStringList lines;
+        for (int i = 1; i <= storeHolds + 3; ++i)
+            lines << line(i, i % 30000, 1 + i % 28, "C");
+        if (c.badLineAt > 0)
+            lines.insert(c.badLineAt - 1, "T0000,oops,03,04,07,09,C,05.3,2008,x");
+        writeFile(file(), lines);
+        const ReadingsLoadResult r = load();
+        EXPECT_EQ(r.linesLeftOut, c.leftOut) << c.what;
+        EXPECT_EQ(r.readingsBeyondCapacity, c.beyondCapacity) << c.what;
+        ASSERT_EQ(s_->readings.ReadCount, storeHolds) << c.what;
+        EXPECT_EQ(s_->readings.ReadGlucose[storeHolds], 1) << c.what;  // the file's first reading
+        EXPECT_EQ(s_->readings.ReadGlucose[1], storeHolds) << c.what;  // its 10000th
+        EXPECT_TRUE(s_->readingsFileNeedsBackup) << c.what;
+    }
 }
 
 TEST_F(ReadingsLoaderTest, WrittenFileLoadsBackToTheSameTable) {
@@ -176,8 +195,28 @@ TEST_F(ReadingsLoaderTest, WrittenFileLoadsBackToTheSameTable) {
     EXPECT_EQ(readingsFileLines(t), before);
 }
 
-TEST(ReadingsLoaderMessage, TellsHowManyLinesWereLeftOutAndWhereTheFileIsKept) {
-    EXPECT_EQ(linesLeftOutMessage(12, "anna"),
-              "12 line(s) of the readings file could not be loaded and were left out !! "
-              "The file as it was will be kept as anna.txt.bak before it is saved again.");
+TEST(ReadingsLoaderMessage, TellsWhatWasLeftOutAndWhereTheFileIsKept) {
+    const struct {
+        int leftOut, beyondCapacity;
+        QString expected;
+    } cases[] = {
+        {12, 0,
+         "12 line(s) of the readings file could not be loaded and were left out !! "
+         "The file as it was will be kept as anna.txt.bak before it is saved again."},
+        {3, 3,
+         "The readings store keeps 10000 readings: the 3 older reading(s) of the file were not "
+         "loaded !! The file as it was, older readings included, will be kept as anna.txt.bak "
+         "before it is saved again."},
+        {5, 3,
+         "2 line(s) of the readings file could not be loaded and were left out !! "
+         "The readings store keeps 10000 readings: the 3 older reading(s) of the file were not "
+         "loaded !! The file as it was, older readings included, will be kept as anna.txt.bak "
+         "before it is saved again."},
+    };
+    for (const auto& c : cases) {
+        ReadingsLoadResult result;
+        result.linesLeftOut = c.leftOut;
+        result.readingsBeyondCapacity = c.beyondCapacity;
+        EXPECT_EQ(linesLeftOutMessage(result, "anna"), c.expected);
+    }
 }

@@ -37,18 +37,38 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(RegisterFileTest, FirstStartWritesHeaderAndGuestRowOnlyWhenMissing) {
-    ASSERT_TRUE(createRegisterIfMissing());
-    EXPECT_EQ(bytesOf(registerPath()), kFirstStart);
-
-    writeBytes(registerPath(), "anything at all");
-    ASSERT_TRUE(createRegisterIfMissing());
-    EXPECT_EQ(bytesOf(registerPath()), QByteArray("anything at all"));
+// A register that lists no user and holds no line to keep is a first start;
+// anything else, however odd, is left as it is.
+TEST_F(RegisterFileTest, FirstStartWritesHeaderAndGuestRowOnlyWhenMissingOrEmpty) {
+    const struct {
+        const char* what;
+        bool exists;
+        QByteArray before;
+        bool firstStart;
+    } cases[] = {
+        {"missing", false, {}, true},
+        {"empty", true, "", true},
+        {"blank lines only", true, "\r\n \r\n", true},
+        {"header only", true, kHeader, true},
+        {"header without its line end", true, kHeader.chopped(2), true},
+        {"header and blank lines", true, kHeader + "\r\n\r\n", true},
+        {"anything else", true, "anything at all", false},
+        {"header and a user", true, kHeader + "bob*,pw*,1,1,1,120,80,120,80\r\n", false},
+        {"the header twice", true, kHeader + kHeader, false},
+        {"a blank first line", true, "\r\n" + kHeader, false},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(registerPath());
+        if (c.exists)
+            writeBytes(registerPath(), c.before);
+        ASSERT_TRUE(createRegisterIfEmpty()) << c.what;
+        EXPECT_EQ(bytesOf(registerPath()), c.firstStart ? kFirstStart : c.before) << c.what;
+    }
 }
 
 TEST_F(RegisterFileTest, FirstStartReportsAFailedWrite) {
     platform::setSimulateWriteFailure(true);
-    EXPECT_FALSE(createRegisterIfMissing());
+    EXPECT_FALSE(createRegisterIfEmpty());
     EXPECT_FALSE(QFile::exists(registerPath()));
 }
 
@@ -170,19 +190,22 @@ TEST_F(RegisterFileTest, FailedRewriteLeavesTheOldFileWhole) {
 }
 
 TEST_F(RegisterFileTest, AppendAddsTheNewUserWithDefaultSettings) {
-    ASSERT_TRUE(createRegisterIfMissing());
+    ASSERT_TRUE(createRegisterIfEmpty());
     ASSERT_TRUE(appendNewUser(" guest", "secret"));
     EXPECT_EQ(bytesOf(registerPath()), kFirstStart + " guest*,secret*,1,1,1,120,80,120,80\r\n");
 }
 
-// Before the row goes in, a missing or empty register gets its first-start
-// lines and a last line without its ending gets one.
+// Before the row goes in, a missing or empty register, or one of the header
+// alone, gets its first-start lines and a last line without its ending gets one.
 TEST_F(RegisterFileTest, AppendMakesAWholeRegisterFirst) {
     const struct {
         const char* what;
         bool exists;
         QByteArray before;
-    } cases[] = {{"missing", false, {}}, {"empty", true, ""}, {"unended", true, kFirstStart.chopped(2)}};
+    } cases[] = {{"missing", false, {}},
+                 {"empty", true, ""},
+                 {"header only", true, kHeader},
+                 {"unended", true, kFirstStart.chopped(2)}};
     for (const auto& c : cases) {
         QFile::remove(registerPath());
         if (c.exists)
@@ -197,7 +220,7 @@ TEST_F(RegisterFileTest, AppendMakesAWholeRegisterFirst) {
 }
 
 TEST_F(RegisterFileTest, FailedAppendReportsFailureAndKeepsTheFile) {
-    ASSERT_TRUE(createRegisterIfMissing());
+    ASSERT_TRUE(createRegisterIfEmpty());
     platform::setSimulateWriteFailure(true);
     EXPECT_FALSE(appendNewUser("ann", "pw"));
     EXPECT_EQ(bytesOf(registerPath()), kFirstStart);

@@ -1,8 +1,13 @@
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "accounts/frmLogin.h"
@@ -96,6 +101,24 @@ protected:
         expectMessage(kWrongBob, "Ambrel Management Software", platform::MsgIcon::None);
     }
 };
+
+// First in this program: the readings loader loads once per run, at the
+// first sign-in (ctest also runs each test in a process of its own).
+TEST_F(LoginWindowTest, ReadingsFileThatCannotBeReadIsToldAndLeftAsItIs) {
+    writeRegister("bob*,pw*,1,1,1,120,80,120,80\r\n");
+    ASSERT_TRUE(QDir().mkpath(dataFile("bob.txt")));
+    openLogin();
+    signInAs("bob", "pw");
+    expectMessage("The readings file [" + dataFile("bob.txt") +
+                      "] is there but could not be read !! It is left as it is: the reports show "
+                      "no data, and no download is saved into it until a sign-in can read it again.",
+                  "Ambrel Management Software", platform::MsgIcon::None);
+    EXPECT_TRUE(frmIndex::instance().isLoaded());
+    EXPECT_EQ(Module1::state().UserID, "bob");
+    EXPECT_TRUE(Module1::state().readingsFileUnreadable);
+    EXPECT_TRUE(hasNoReadings(Module1::state().readings));
+    EXPECT_TRUE(QFileInfo(dataFile("bob.txt")).isDir());
+}
 
 TEST_F(LoginWindowTest, FirstStartCreatesTheRegisterAndListsGuestAfterTheDelay) {
     QElapsedTimer sinceShown;
@@ -263,8 +286,22 @@ TEST_F(LoginWindowTest, LoginBeforeTheDelayedLoadAsksForAnId) {
     expectNoSignIn();
 }
 
-TEST_F(LoginWindowTest, EmptyRegisterListsNothingAndLoginAsksForAnId) {
+// A register that lists nobody and holds nothing to keep would leave no
+// way to sign in: it gets the first start's lines.
+TEST_F(LoginWindowTest, RegisterOfTheHeaderAloneIsAFirstStart) {
     writeRegister("");
+    openLogin();
+    EXPECT_EQ(bytesOf(dataFile("ZuRegister.txt")), kHeader + kGuestLine);
+    EXPECT_EQ(entries(login.ComboName), QStringList{"guest"});
+    login.CommandLoginIn->click();
+    EXPECT_EQ(Module1::state().UserID, "guest");
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+// The reader takes the only line as the header: a user's line whose header
+// was lost lists nobody, and is kept.
+TEST_F(LoginWindowTest, RegisterThatListsNobodyButHoldsALineAsksForAnId) {
+    writeBytes(dataFile("ZuRegister.txt"), "bob*,pw*,1,1,1,120,80,120,80\r\n");
     openLogin();
     EXPECT_EQ(login.ComboName->count(), 0);
     EXPECT_TRUE(login.TextPasswd->isEnabled());
@@ -272,6 +309,7 @@ TEST_F(LoginWindowTest, EmptyRegisterListsNothingAndLoginAsksForAnId) {
     login.CommandLoginIn->click();
     expectChooseMessage();
     expectNoSignIn();
+    EXPECT_EQ(bytesOf(dataFile("ZuRegister.txt")), "bob*,pw*,1,1,1,120,80,120,80\r\n");
 }
 
 TEST_F(LoginWindowTest, IdGoneFromTheRegisterAsksForAnId) {
@@ -340,4 +378,46 @@ TEST_F(LoginWindowTest, EachShowingStartsAfresh) {
     EXPECT_TRUE(login.CommandAddNew->isEnabled());
     EXPECT_TRUE(login.TextPasswd->isEnabled());
     EXPECT_EQ(login.TextPasswd->text(), "");
+}
+
+// Enter in the ID list or the password box presses "Login" as a click does,
+// once per key press; a key held down and repeating presses nothing more.
+TEST_F(LoginWindowTest, EnterInTheIdListOrThePasswordBoxPressesLoginOnce) {
+    writeRegister(kGuestLine + "bob*,pw*,3,2,2,150,70,140,60\r\n");
+    const struct {
+        const char* what;
+        QString id, password;
+        bool inList;
+        Qt::Key key;
+        bool repeat;
+        int presses;
+        QString userId;
+        QStringList told;
+    } cases[] = {
+        {"Return in the list", "guest", "", true, Qt::Key_Return, false, 1, "guest", {}},
+        {"keypad Enter in the password box", "bob", "pw", false, Qt::Key_Enter, false, 1, "bob", {}},
+        {"a wrong password", "bob", "PW", false, Qt::Key_Return, false, 1, "", {kWrongBob}},
+        {"a repeating key in the list", "bob", "pw", true, Qt::Key_Return, true, 0, "", {}},
+    };
+    for (const auto& c : cases) {
+        login.Unload();
+        frmIndex::instance().Unload();
+        Module1::resetState();
+        openLogin();
+        choose(c.id);
+        login.TextPasswd->setText(c.password);
+        int presses = 0;
+        QObject::connect(login.CommandLoginIn, &QPushButton::clicked, [&presses] { ++presses; });
+        QWidget* field = c.inList ? static_cast<QWidget*>(login.ComboName) : login.TextPasswd;
+        const Qt::KeyboardModifiers keypad = c.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        QKeyEvent press(QEvent::KeyPress, c.key, keypad, QString(), c.repeat);
+        QApplication::sendEvent(field, &press);
+        QTest::keyRelease(field, c.key, keypad);
+        EXPECT_EQ(presses, c.presses) << c.what;
+        EXPECT_EQ(Module1::state().UserID, c.userId) << c.what;
+        EXPECT_EQ(messageTexts(), c.told) << c.what;
+        if (login.isLoaded()) {
+            EXPECT_EQ(entries(login.ComboName), (QStringList{"guest", "bob"})) << c.what;
+        }
+    }
 }

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "accounts/frmLogin.h"
@@ -186,4 +187,17 @@ TEST_F(NewUserWindowTest, EachShowingStartsWithEmptyBoxes) {
     add.Unload();
     add.Show();
     EXPECT_EQ(boxes(), QStringList({"", "", ""}));
+}
+
+// Enter in any of the three boxes presses "OK" as a click does, once.
+TEST_F(NewUserWindowTest, EnterInAnyBoxPressesOkOnce) {
+    for (QLineEdit* box : {add.TextName, add.TextPasswd, add.TextCheck}) {
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(messageTexts(), QStringList{QString::fromUtf8("Please key in the User ID！")});
+    }
+    type("ann", "pw", "pw");
+    QTest::keyClick(add.TextCheck, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(messageTexts(), QStringList{"Add New User [ann] Successfully !!"});
+    EXPECT_EQ(bytesOf(registerFile()), kFirstStart + "ann*,pw*,1,1,1,120,80,120,80\r\n");
+    EXPECT_FALSE(add.isLoaded());
 }

@@ -3,14 +3,20 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QTimer>
 #include <algorithm>
 
 #include "accounts/frmLogin.h"
 #include "app/Main.h"
+#include "platform/Pictures.h"
 #include "platform/core/DataFolder.h"
 #include "platform/core/FolderLock.h"
+#include "tests/support/EventWait.h"
 #include "tests/support/FileBytes.h"
+#include "shell/frmIndex.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
 #include "tests/support/GuiTest.h"
@@ -42,11 +48,29 @@ Sample takeSample() {
     return s;
 }
 
+// The pixels of `shown`, a square of `side` pixels, that the product picture
+// covers wholly, whatever lies behind it, and that differ from the picture's;
+// all of them when it is no such square (no icon at all).
+int pixelsUnlikeTheProduct(const QPixmap& shown, int side) {
+    const QImage image = shown.toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage product = platform::drawPicture(platform::Picture::Product, {side, side})
+                               .toImage().convertToFormat(QImage::Format_ARGB32);
+    if (image.size() != product.size())
+        return side * side;
+    int unlike = 0;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            if (qAlpha(product.pixel(x, y)) == 255 && product.pixel(x, y) != image.pixel(x, y))
+                ++unlike;
+    return unlike;
+}
+
 }  // namespace
 
 class StartupTest : public GuiTest {
 protected:
     void TearDown() override {
+        frmIndex::instance().Unload();
         frmLogin::instance().Unload();
         delete MainForm();
         GuiTest::TearDown();
@@ -129,4 +153,22 @@ TEST_F(StartupTest, SecondProgramOnTheFolderSaysSoAndEndsChangingNothing) {
     EXPECT_EQ(endProgramCalls_, 1);
     EXPECT_FALSE(frmSplash::instance().isLoaded() || frmLogin::instance().isLoaded());
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);
+}
+
+// Every window carries the product picture, the one the about box shows, as
+// its icon: the main window, the sign-in window and the page maximised in
+// the main window, whose icon its menu bar shows.
+TEST_F(StartupTest, WindowsCarryTheProductPictureAsTheirIcon) {
+    Main();
+    frmLogin& login = frmLogin::instance();
+    ASSERT_TRUE(test_wait::until([&] { return !login.Timerload->isActive(); }));
+    EXPECT_EQ(pixelsUnlikeTheProduct(MainForm()->window()->windowIcon().pixmap(32), 32), 0);
+    EXPECT_EQ(pixelsUnlikeTheProduct(login.window()->windowIcon().pixmap(32), 32), 0);
+
+    login.CommandLoginIn->click();
+    ASSERT_TRUE(frmIndex::instance().isLoaded());
+    auto* main = qobject_cast<QMainWindow*>(MainForm()->window());
+    QWidget* pageIcon = main->menuBar()->cornerWidget(Qt::TopLeftCorner);
+    ASSERT_NE(pageIcon, nullptr);
+    EXPECT_EQ(pixelsUnlikeTheProduct(pageIcon->grab(), 16), 0);
 }

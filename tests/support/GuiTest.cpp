@@ -32,6 +32,13 @@ QList<platform::RecordedMessage> GuiTest::messages() {
     return platform::takeRecordedMessages();
 }
 
+QStringList GuiTest::messageTexts() {
+    QStringList texts;
+    for (const platform::RecordedMessage& m : messages())
+        texts << m.text;
+    return texts;
+}
+
 void GuiTest::pump(int ms) {
     QElapsedTimer t;
     t.start();
