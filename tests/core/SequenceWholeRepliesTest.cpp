@@ -39,7 +39,7 @@ TEST(SequenceWholeReplies, HealthyMeterGivesItsExactReadingsWhereverThePollFalls
         {"queued, slow", true, {250, 1000}, 0, 40000},
     };
     std::set<SplitSeen> seen;
-    unsigned seed = 0;
+    unsigned series = 0;  // each run its own jitter
     for (int gapUs : {kLineByteUs, kAdapterByteUs}) {
         for (const auto& row : rows) {
             for (int latencyMs : row.latenciesMs) {
@@ -50,7 +50,7 @@ TEST(SequenceWholeReplies, HealthyMeterGivesItsExactReadingsWhereverThePollFalls
                 rig.link.meter.queued = row.queued;
                 rig.link.meter.replyDelayMs = latencyMs;
                 rig.link.meter.jitterMs = row.jitterMs;
-                rig.link.meter.jitterSeed = ++seed;
+                rig.link.meter.jitterSeries = ++series;
                 rig.link.meter.byteGapUs = gapUs;
                 rig.loadAndStart();
                 expectOutcome(rig, 3, Outcome::Exact, row.withinMs);

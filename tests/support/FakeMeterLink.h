@@ -37,9 +37,9 @@ public:
     int strayEveryMs = 0;
     QByteArray strayBytes = QByteArray(1, '\x00');
     int replyDelayMs = 0;
-    // Every reply up to this much later still, at random from `jitterSeed` on.
+    // Every reply up to this much later still, drawn from the series `jitterSeries` names.
     int jitterMs = 0;
-    unsigned jitterSeed = 1;
+    unsigned jitterSeries = 1;
     // A real line: a reply's bytes follow each other this many microseconds
     // apart (0: the whole reply at once), and no two replies share the line.
     int byteGapUs = 0;
@@ -76,7 +76,7 @@ public:
         if (jitterMs == 0)
             return replyDelayMs;
         if (!jitter_)
-            jitter_.emplace(jitterSeed);
+            jitter_.emplace(jitterSeries);
         return replyDelayMs + static_cast<int>((*jitter_)() % (jitterMs + 1));
     }
 
