@@ -77,7 +77,6 @@ void DownloadSequence::CommandMR_Click() {
     LinkTicks = 0;
     HelloTicks = 0;
     linkUpMs_ = 0;
-    slowestReplyMs_ = 0;
     queuedMeter_ = false;
     pending_.clear();
     owed_.forgive();
@@ -93,14 +92,16 @@ bool DownloadSequence::awaitingRecord(int index) {
 }
 
 // Replies carry no index: a request goes out only once the one before it
-// is answered and nothing else is waiting, so that each reply is taken for
-// the index it answers. The poll repeats a request that gets no reply.
+// is answered, nothing else is waiting and nothing followed the answer for
+// longer than any reply took, so that each reply is taken for the index it
+// answers. The poll repeats a request that gets no reply.
 bool DownloadSequence::readyForNextRequest() {
-    return !pending_.busy() && replies_.kept() == 0 && link_->inBufferCount() == 0;
+    return !pending_.busy() && replies_.kept() == 0 && link_->inBufferCount() == 0 &&
+           pending_.quietSinceReply(link_->clockMs(), link_->lastArrivalMs());
 }
 
 bool DownloadSequence::ask(const QByteArray& command) {
-    pending_.sent(command);
+    pending_.sent(command, link_->clockMs());
     return send(command);
 }
 
@@ -157,7 +158,7 @@ void DownloadSequence::TimerSleep_Timer() {
 }
 
 bool DownloadSequence::askToSleep() {
-    pending_.sent(protocol::sleepCommand());
+    pending_.sent(protocol::sleepCommand(), link_->clockMs());
     return Sleep();
 }
 
@@ -285,7 +286,7 @@ void DownloadSequence::awaitQueuedReplies() {
 }
 
 int DownloadSequence::quietMs() const {
-    return step_ == DownloadStep::Trusting ? slowestReplyMs_ + kTrustMarginMs
+    return step_ == DownloadStep::Trusting ? pending_.slowestReplyMs() + kTrustMarginMs
                                            : PendingRequest::kQuietAfterRepeatMs;
 }
 
@@ -342,11 +343,8 @@ bool DownloadSequence::actOn(Reply reply) {
 // The bytes just taken answer `command`: a later reply to it must be the same.
 void DownloadSequence::noteAnswerTo(const QByteArray& command) {
     owed_.answered(command, RxBytes);
-    if (!pending_.unanswered() || pending_.command() != command)
-        return;
-    // Counted in whole polls, so never less than the time the reply took.
-    slowestReplyMs_ = std::max(slowestReplyMs_, pending_.waitedMs() + kPollMs);
-    pending_.answered();
+    if (pending_.unanswered() && pending_.command() == command)
+        pending_.answered(link_->lastArrivalMs());
 }
 
 // What waited for a quiet line goes on with the poll that finds it so: the
@@ -361,7 +359,7 @@ bool DownloadSequence::onQuietLine() {
 
 bool DownloadSequence::askForCount() {
     enter(DownloadStep::Counting);
-    pending_.sent(protocol::countRequest());
+    pending_.sent(protocol::countRequest(), link_->clockMs());
     return GetData();
 }
 

@@ -115,7 +115,6 @@ private:
     PendingRequest pending_;
     OwedReplies owed_;
     WholeReplies replies_;
-    int slowestReplyMs_ = 0;  // of the requests answered in this download
     int linkUpMs_ = 0;
     bool queuedMeter_ = false;  // late replies came: one link-up command at a time
     int loadedPort_ = 0;

@@ -6,6 +6,11 @@
 // until the link has stayed quiet longer than the spacing of the tries.
 // The same quiet time holds the next command while a meter that works
 // through a queue is still answering the commands of an earlier phase.
+//
+// Bytes taken as a reply may also be a copy of an earlier reply that came
+// after the request; the real reply then follows them. So a reply is the
+// answer only once the line has stayed quiet after it for longer than the
+// slowest reply of the download: the next command waits for that.
 #include <QByteArray>
 
 class PendingRequest {
@@ -13,12 +18,17 @@ public:
     static constexpr int kRepeatAfterMs = 1000;
     static constexpr int kMostTries = 5;
     static constexpr int kQuietAfterRepeatMs = 1500;
+    // Beyond the slowest reply: a meter a little slower than before, and
+    // the event loop noting a byte's arrival late.
+    static constexpr int kQuietMarginMs = 20;
 
     enum class Step { Wait, Repeat, GiveUp };
 
     void clear() { *this = PendingRequest(); }
-    void sent(const QByteArray& command);
-    void answered();
+    // `command` went out at `atMs` on the link's clock.
+    void sent(const QByteArray& command, qint64 atMs);
+    // Its reply is whole, the last of its bytes having come at `lastByteAtMs`.
+    void answered(qint64 lastByteAtMs);
     // Stale bytes came (copies of the reply just taken, replies to an earlier
     // phase) or may still come: the next command waits for the quiet time.
     void waitForQuiet(int ms = kQuietAfterRepeatMs) { quietLeftMs_ = ms; }
@@ -28,13 +38,19 @@ public:
     bool unanswered() const { return !command_.isEmpty(); }
     bool settling() const { return !unanswered() && quietLeftMs_ > 0; }
     bool busy() const { return unanswered() || settling(); }
+    // Whether, at `nowMs`, the line has been quiet since its last byte at
+    // `lastByteAtMs` for longer than any reply of this download took.
+    bool quietSinceReply(qint64 nowMs, qint64 lastByteAtMs) const;
     const QByteArray& command() const { return command_; }
-    // Since the last try went out, as the polls counted it.
-    int waitedMs() const { return waitedMs_; }
+    // From a command to the last byte of its reply, of the requests answered
+    // at their first try.
+    int slowestReplyMs() const { return slowestReplyMs_; }
 
 private:
     QByteArray command_;
     int tries_ = 0;
     int waitedMs_ = 0;
     int quietLeftMs_ = 0;
+    qint64 sentAtMs_ = 0;
+    int slowestReplyMs_ = 0;
 };

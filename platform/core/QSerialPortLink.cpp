@@ -1,5 +1,7 @@
 #include "platform/core/QSerialPortLink.h"
 
+#include <chrono>
+
 #include "platform/core/SerialDevicePath.h"
 
 namespace platform {
@@ -8,6 +10,18 @@ namespace {
 // A command is 1 or 3 bytes; at 9600 baud it leaves within a few ms.
 constexpr int kWriteTimeoutMs = 200;
 }  // namespace
+
+// The port reads the device whenever the event loop finds bytes there, and
+// at each poll; either way it tells when they came.
+QSerialPortLink::QSerialPortLink() {
+    QObject::connect(&port_, &QSerialPort::readyRead, &port_,
+                     [this] { lastArrivalMs_ = clockMs(); });
+}
+
+qint64 QSerialPortLink::clockMs() const {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 bool QSerialPortLink::setCommPort(int port) {
     if (!isValidCommPort(port))

@@ -8,6 +8,8 @@ namespace platform {
 
 class QSerialPortLink : public SerialLink {
 public:
+    QSerialPortLink();
+
     bool setCommPort(int port) override;
     bool open() override;
     void close() override;
@@ -17,6 +19,8 @@ public:
     bool input(QByteArray& bytes) override;
     bool discardInput() override;
     bool output(const QByteArray& bytes) override;
+    qint64 clockMs() const override;
+    qint64 lastArrivalMs() const override { return lastArrivalMs_; }
 
 private:
     bool configureLine();
@@ -25,6 +29,7 @@ private:
 
     QSerialPort port_;
     int commPort_ = 1;
+    qint64 lastArrivalMs_ = 0;
 };
 
 }  // namespace platform

@@ -31,6 +31,11 @@ public:
     }
     // Writes one command; false when the link fails or is closed.
     virtual bool output(const QByteArray& bytes) = 0;
+    // A steady clock in milliseconds, which times the line.
+    virtual qint64 clockMs() const = 0;
+    // On that clock, when the newest byte received came off the line; never
+    // earlier than it came, so a time measured to it errs on the long side.
+    virtual qint64 lastArrivalMs() const = 0;
 };
 
 // The real link over QSerialPort: COM n opens the device that the data

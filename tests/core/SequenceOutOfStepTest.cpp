@@ -184,5 +184,5 @@ TEST(SequenceOutOfStep, MeterTakingASecondACommandStillLinksUpInTime) {
     rig.loadAndStart();
     ASSERT_TRUE(rig.runUntil([&] { return rig.seq.step() == DownloadStep::Counting; },
                              DownloadSequence::kLinkUpLimitMs));
-    expectOutcome(rig, 3, Outcome::Exact, 15000);
+    expectOutcome(rig, 3, Outcome::Exact, 20000);
 }

@@ -94,7 +94,7 @@ public:
     DownloadSequence seq{window, &link};
 
     SequenceRig() {
-        link.clockMs = &now;
+        link.simulatedMs = &now;
         window.clockMs = &now;
         window.sequence = &seq;
     }

@@ -153,8 +153,12 @@ TEST_F(SerialLinkTest, ArrivedBytesAreCountedWithoutEventLoopAndTakenInOneGo) {
     EXPECT_EQ(link->inBufferCount(), 0);
     // Bytes a terminal would translate (CR, NUL, XON) must arrive as sent.
     const QByteArray reply("\x0D\x00\x11\xAA", 4);
+    const qint64 beforeWrite = link->clockMs();
     ASSERT_TRUE(meter_.write(reply));
     EXPECT_EQ(waitForCount(*link, 4), 4);
+    // Fetched by the poll itself, the bytes are timed no earlier than they came.
+    EXPECT_GE(link->lastArrivalMs(), beforeWrite);
+    EXPECT_LE(link->lastArrivalMs(), link->clockMs());
     QByteArray taken;
     ASSERT_TRUE(link->input(taken));
     EXPECT_EQ(taken, reply);

@@ -327,3 +327,34 @@ TEST_F(DownloadEndToEndTest, RepeatedReplyOrStrayBytesEndWithAFailureAndNoSave) 
         meter.stop();
     }
 }
+
+// A meter 200 ms slow on a real line writes glucose record 5 twice and later
+// leaves a request unanswered, which would bring a stream shifted by the copy
+// back in step: no such download is saved, whether the copy comes 100 ms
+// after the reply or, on a queued meter, in a turn of its own. The same
+// meter without the faults gives its 12 readings exactly, in under 20 s.
+TEST_F(DownloadEndToEndTest, CopiedReplyOfASlowMeterIsNeverSavedAndAHealthyOneIsExactInTime) {
+    QList<MeterReading> readings;
+    for (int i = 0; i < 12; ++i)
+        readings.append({12, 28 - i, 8 + i % 12, (i * 7) % 60, 80 + 13 * i, i % 2});
+    startAndSignInAsAnna();
+    const QByteArray before = bytesOf(dataFile("anna.txt"));
+    const QStringList line{"--byte-gap", "1.15"};
+    const QStringList faults{"--answer-twice", "5", "--skip-record", "8"};
+    for (const QStringList& meterKind : {QStringList{"--reply-delay", "200", "--copy-gap", "100"},
+                                         QStringList{"--queued-delay", "250"}}) {
+        SCOPED_TRACE(meterKind.join(' ').toStdString());
+        ASSERT_TRUE(meter.start(readings, line + faults + meterKind));
+        MainForm()->mnuMeterRead_Click();
+        expectFailedDownload(20000);
+        EXPECT_EQ(bytesOf(dataFile("anna.txt")), before);
+        meter.stop();
+    }
+
+    ASSERT_TRUE(meter.start(readings, line + QStringList{"--reply-delay", "200"}));
+    download(20000);
+    QByteArray expected = kReadingsHeader;
+    for (int i = 0; i < readings.size(); ++i)
+        expected += expectedLine(i + 1, readings[i], 2008);
+    EXPECT_EQ(bytesOf(dataFile("anna.txt")), expected);
+}

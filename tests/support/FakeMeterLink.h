@@ -6,6 +6,7 @@
 // reached the meter and when.
 #include <QByteArray>
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <optional>
@@ -29,9 +30,11 @@ public:
     std::map<QByteArray, int> ignoreFirst;
     // Command -> how many times at most it is answered.
     std::map<QByteArray, int> answerLimit;
-    // Commands answered twice; the copy comes copyGapMs after the reply.
+    // Commands answered twice; the copy comes copyGapMs after the reply, or,
+    // queued with copyTakesATurn, as a reply of its own after it.
     std::set<QByteArray> answerTwice;
     int copyGapMs = 30;
+    bool copyTakesATurn = false;
     // A noisy line: these bytes arrive every strayEveryMs (0: never), whatever
     // was sent.
     int strayEveryMs = 0;
@@ -133,9 +136,12 @@ public:
     bool failBufferCount = false;
     bool failInput = false;
     std::function<bool(const QByteArray&)> failWrite = [](const QByteArray&) { return false; };
-    const long* clockMs = nullptr;  // stamps writes when set
+    const long* simulatedMs = nullptr;  // the clock of writes and arrivals, when set
 
-    void inject(const QByteArray& bytes) { buffer_ += bytes; }
+    void inject(const QByteArray& bytes) {
+        buffer_ += bytes;
+        lastArrivalMs_ = clockMs();
+    }
 
     bool setCommPort(int port) override {
         commPort = port;
@@ -176,11 +182,21 @@ public:
     }
     bool output(const QByteArray& bytes) override {
         const bool ok = open_ && !failWrite(bytes);
-        writes.push_back({bytes, open_, ok, clockMs ? *clockMs : 0});
+        writes.push_back({bytes, open_, ok, simulatedMs ? *simulatedMs : 0});
         if (ok)
             queueReply(bytes);
         return ok;
     }
+
+    // Without a simulated clock, replies come at once and the line is timed
+    // by the real one.
+    qint64 clockMs() const override {
+        using namespace std::chrono;
+        return simulatedMs ? *simulatedMs
+                           : duration_cast<milliseconds>(steady_clock::now().time_since_epoch())
+                                 .count();
+    }
+    qint64 lastArrivalMs() const override { return lastArrivalMs_; }
 
     int countWrites(const QByteArray& bytes) const {
         int n = 0;
@@ -204,7 +220,7 @@ private:
         int length = 0;    // of its reply
     };
 
-    long now() const { return clockMs ? *clockMs : 0; }
+    long now() const { return simulatedMs ? *simulatedMs : 0; }
     void queueReply(const QByteArray& command) {
         const QByteArray reply = meter.replyTo(command);
         if (reply.isEmpty())
@@ -213,8 +229,12 @@ private:
         const long due = start + meter.delayOf(command);
         lastDueMs_ = due;
         put(command, reply, due);
-        if (meter.answerTwice.count(command))
-            put(command, reply, due + meter.copyGapMs);
+        if (meter.answerTwice.count(command)) {
+            const bool turn = meter.queued && meter.copyTakesATurn;
+            const long copyDue = turn ? due + meter.delayOf(command) : due + meter.copyGapMs;
+            lastDueMs_ = turn ? copyDue : lastDueMs_;
+            put(command, reply, copyDue);
+        }
         arrive();
     }
     // Bytes go on the line one after another from `dueMs` on, after any
@@ -241,6 +261,7 @@ private:
         while (!inFlight_.empty() && inFlight_.begin()->first <= now()) {
             const InFlight& b = inFlight_.begin()->second;
             buffer_ += b.byte;
+            lastArrivalMs_ = simulatedMs ? inFlight_.begin()->first : clockMs();
             partial_[b.reply] = {b.command, b.position};
             if (b.position == b.length) {
                 partial_.erase(b.reply);
@@ -269,5 +290,6 @@ private:
     std::map<int, Split> partial_;            // replies of which some bytes came
     int replies_ = 0;
     long lastDueMs_ = 0;
+    qint64 lastArrivalMs_ = 0;
     long nextStrayMs_ = 0;
 };
