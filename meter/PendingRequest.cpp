@@ -14,7 +14,8 @@ void PendingRequest::sent(const QByteArray& command, qint64 atMs) {
 // nothing sure; the quiet after a repeat covers it.
 void PendingRequest::answered(qint64 lastByteAtMs) {
     if (tries_ == 1)
-        slowestReplyMs_ = std::max<qint64>(slowestReplyMs_, lastByteAtMs - sentAtMs_);
+        slowestReplyMs_ =
+            static_cast<int>(std::max<qint64>(slowestReplyMs_, lastByteAtMs - sentAtMs_));
     quietLeftMs_ = tries_ > 1 ? kQuietAfterRepeatMs : 0;
     command_.clear();
 }
