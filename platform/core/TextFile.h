@@ -28,9 +28,16 @@ constexpr QFile::Permissions kOwnerOnlyFile = QFile::ReadOwner | QFile::WriteOwn
 // Replaces the file whole: writes a temporary file in the same folder,
 // syncs it to disk, renames it over the old one and syncs the folder. The
 // new file is readable by its owner only. On failure, a character with no
-// Latin-1 byte among them, the old file is left as it was and false is
-// returned.
+// Latin-1 byte among them, the old file is left as it was, no temporary
+// stays behind and false is returned. Through a symbolic link, the file it
+// leads to is replaced.
 bool writeLinesAtomic(const QString& path, const QStringList& lines);
+
+// True for the name of a temporary file of a write above (never for a name
+// a user or another program would give a file): ".<file>.ambrel-rewrite."
+// and six letters or digits. One that is still there was left by a program
+// that was killed while it wrote.
+bool isRewriteTemporaryName(const QString& fileName);
 
 // Appends one line (CR LF added) to an existing file and syncs it to disk;
 // when the file does not end with a line ending, one is written first so the

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -45,7 +46,47 @@ TEST_F(TextFileTest, FailedRewriteLeavesTheOldFileWhole) {
     // A folder that does not exist cannot take the file either.
     setSimulateWriteFailure(false);
     EXPECT_FALSE(writeLinesAtomic(path("no/such/folder.txt"), {"x"}));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"c.txt"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"c.txt"});
+    // Nor can a folder that stands in the file's place: its temporary goes too.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
+    EXPECT_FALSE(writeLinesAtomic(path("folder.txt"), {"x"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"c.txt"});
+}
+
+TEST_F(TextFileTest, RewriteThroughALinkReplacesTheFileItLeadsTo) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere"));
+    writeBytes(path("elsewhere/real.txt"), "old\r\n");
+    ASSERT_TRUE(QFile::link(path("elsewhere/real.txt"), path("link.txt")));
+    ASSERT_TRUE(writeLinesAtomic(path("link.txt"), {"new"}));
+    EXPECT_TRUE(QFileInfo(path("link.txt")).isSymLink());
+    EXPECT_EQ(bytesOf(path("elsewhere/real.txt")), QByteArray("new\r\n"));
+}
+
+// Only what the program's own writes leave behind: a start deletes what this
+// takes for one.
+TEST(RewriteTemporaryNameTest, OnlyTheProgramsOwnTemporariesAreTakenForOnes) {
+    const struct {
+        const char* name;
+        bool ours;
+    } cases[] = {
+        {".anna.txt.ambrel-rewrite.Ab3dE9", true},
+        {".ZuRegister.txt.ambrel-rewrite.QQQQQQ", true},
+        {".anna.txt.bak.2.ambrel-rewrite.x1y2z3", true},
+        {"alice.txt.backup", false},
+        {"ZuRegister.txt.backup", false},
+        {"diary.txt.Backup", false},
+        {"alice.txt.old123", false},
+        {"alice.txt.2024v1", false},
+        {"alice.txt.bak.backup", false},
+        {"ZuRegister.txt.Ab3dE9", false},  // another program's way of naming them
+        {"anna.txt.ambrel-rewrite.Ab3dE9", false},  // not hidden
+        {".anna.txt.ambrel-rewrite.Ab3dE", false},
+        {".anna.txt.ambrel-rewrite.Ab3dE9x", false},
+        {".anna.txt.ambrel-rewrite.Ab-dE9", false},
+        {".ambrel-rewrite.Ab3dE9", false},  // no file it was for
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isRewriteTemporaryName(c.name), c.ours) << c.name;
 }
 
 TEST_F(TextFileTest, AppendStartsANewLineWhenTheFileLacksOne) {
