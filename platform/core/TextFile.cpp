@@ -99,6 +99,19 @@ public:
         return placed_;
     }
 
+    // Takes the target's name only while nothing stands there.
+    bool placeAtFreeName(const QString& target) {
+        const QByteArray to = QFile::encodeName(target);
+        placed_ = ::renameat2(AT_FDCWD, path_.constData(), AT_FDCWD, to.constData(),
+                              RENAME_NOREPLACE) == 0;
+        if (placed_ || (errno != EINVAL && errno != ENOSYS))
+            return placed_;
+        // A filesystem that knows no such rename: a hard link refuses a taken
+        // name too; the temporary's own name is then removed as it would be
+        // after a failure.
+        return ::link(path_.constData(), to.constData()) == 0;
+    }
+
 private:
     QByteArray path_;
     int fd_;
@@ -202,14 +215,17 @@ bool appendLine(const QString& path, const QString& line) {
     return ok && file.error() == QFileDevice::NoError;
 }
 
-bool copyFileAtomic(const QString& source, const QString& target) {
+bool copyFileNoReplace(const QString& source, const QString& target) {
     if (simulatedFailure())
         return false;
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
     const QByteArray data = in.readAll();
-    return in.error() == QFileDevice::NoError && replaceWhole(target, data);
+    if (in.error() != QFileDevice::NoError)
+        return false;
+    Temporary temporary(target);
+    return temporary.write(data) && temporary.placeAtFreeName(target) && syncFolderOf(target);
 }
 
 bool isRewriteTemporaryName(const QString& fileName) {

@@ -45,8 +45,12 @@ bool isRewriteTemporaryName(const QString& fileName);
 // missing, the line holds a character with no Latin-1 byte, or the write fails.
 bool appendLine(const QString& path, const QString& line);
 
-// Copies a file whole over target (atomically, owner only). False when it cannot.
-bool copyFileAtomic(const QString& source, const QString& target);
+// Copies a file whole to target, owner only, only where nothing stands at
+// target: what stands there, even if it appears while the copy is written,
+// is never replaced. The copy appears whole or not at all, synced with its
+// folder. False when it cannot be made (nothing is then left behind) or
+// when its folder cannot be synced.
+bool copyFileNoReplace(const QString& source, const QString& target);
 
 // Fault injection for tests: while on, every write above fails as a full
 // disk would (tests run as root, where a read-only folder does not stop a write).

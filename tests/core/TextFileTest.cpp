@@ -53,6 +53,26 @@ TEST_F(TextFileTest, FailedRewriteLeavesTheOldFileWhole) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"c.txt"});
 }
 
+// A copy never takes the place of anything: the file, link or folder that
+// stands at its name stays as it was, and no temporary is left behind.
+TEST_F(TextFileTest, CopyNeverReplacesWhatStandsAtItsName) {
+    writeBytes(path("source.txt"), "new\r\n");
+    writeBytes(path("file.bak"), "older copy\r\n");
+    ASSERT_TRUE(QFile::link(path("nowhere.txt"), path("link.bak")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bak"));
+    for (const char* taken : {"file.bak", "link.bak", "folder.bak"})
+        EXPECT_FALSE(copyFileNoReplace(path("source.txt"), path(taken))) << taken;
+    EXPECT_EQ(bytesOf(path("file.bak")), QByteArray("older copy\r\n"));
+    EXPECT_TRUE(QFileInfo(path("link.bak")).isSymLink());
+    EXPECT_FALSE(QFile::exists(path("nowhere.txt")));
+    EXPECT_TRUE(QFileInfo(path("folder.bak")).isDir());
+    EXPECT_FALSE(copyFileNoReplace(path("missing.txt"), path("free.bak")));
+    const auto everything = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    EXPECT_EQ(QDir(dir.path()).entryList(everything).size(), 4);
+    ASSERT_TRUE(copyFileNoReplace(path("source.txt"), path("free.bak")));
+    EXPECT_EQ(bytesOf(path("free.bak")), QByteArray("new\r\n"));
+}
+
 TEST_F(TextFileTest, RewriteThroughALinkReplacesTheFileItLeadsTo) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere"));
     writeBytes(path("elsewhere/real.txt"), "old\r\n");
@@ -107,7 +127,6 @@ TEST_F(TextFileTest, CharactersWithoutALatin1ByteFailTheWriteAndKeepTheOldFile) 
     ASSERT_TRUE(writeLinesAtomic(p, {"old"}));
     EXPECT_FALSE(writeLinesAtomic(p, {"fine", QString::fromUtf8("euro\u20ac")}));
     EXPECT_FALSE(appendLine(p, QString::fromUtf8("\u540d\u524d")));
-    EXPECT_FALSE(copyFileAtomic(path("missing.txt"), p));
     EXPECT_EQ(bytesOf(p), QByteArray("old\r\n"));
 }
 
@@ -115,7 +134,7 @@ TEST_F(TextFileTest, EveryWriterLeavesTheFileReadableByItsOwnerOnly) {
     writeBytes(path("open.txt"), "x\r\n");
     ASSERT_EQ(chmod(QFile::encodeName(path("open.txt")).constData(), 0644), 0);
     ASSERT_TRUE(writeLinesAtomic(path("new.txt"), {"a"}));
-    ASSERT_TRUE(copyFileAtomic(path("new.txt"), path("copy.txt")));
+    ASSERT_TRUE(copyFileNoReplace(path("new.txt"), path("copy.txt")));
     ASSERT_TRUE(writeLinesAtomic(path("open.txt"), {"b"}));  // an old file's looser mode is not kept
     for (const char* name : {"new.txt", "copy.txt", "open.txt"})
         EXPECT_EQ(unixMode(path(name)), 0600) << name;
