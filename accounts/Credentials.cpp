@@ -7,8 +7,9 @@
 namespace {
 
 // The longest ID, counted in the bytes its file name takes on disk: a
-// character beyond ASCII takes two, and "<ID>.txt.bak" with the temporary
-// name of an atomic write must stay within the system's 255 bytes.
+// character beyond ASCII takes two, and the longest name made from it, the
+// temporary ".<ID>.txt.bak.9999.ambrel-rewrite.XXXXXX" of the last backup
+// copy (36 bytes more), must stay within the system's 255 bytes.
 constexpr int kMaxIdLength = 200;
 
 bool fitsFileName(const QString& id) {

@@ -21,9 +21,10 @@ struct State : UserSettings {
     ReadingList readings;
     MeterBatch batch;
     RegisterTable reg;
-    // Set by the loader when it had to leave lines of the readings file out;
-    // the file as it was is then copied aside before it is first rewritten.
-    bool readingsFileNeedsBackup = false;
+    // Set by the loader when it had to leave lines of the readings file out:
+    // the free name the file as it was is copied to before it is first
+    // rewritten. Empty when no copy is needed, or once it is made.
+    QString readingsBackupPath;
     // Set by the loader when something stands in the readings file's place
     // but cannot be read: whatever it holds is kept, so no download is saved
     // over it until a later sign-in can read it.

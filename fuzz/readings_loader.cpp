@@ -11,11 +11,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = readingsFilePath(QStringLiteral("fuzz"));
     fuzz::writeInput(path, data, size);
     auto s = std::make_unique<Module1::State>();
+    s->UserID = QStringLiteral("fuzz");
     const ReadingsLoadResult r = loadReadingsFile(path, *s);
     fuzz::check(r.readingsLoaded >= 0 && r.linesLeftOut >= 0, "counts are not negative");
     fuzz::check(s->readings.ReadCount >= 1, "the table holds at least the placeholder");
     fuzz::check(r.readingsLoaded <= 10000, "no more readings than the table holds");
-    fuzz::check(s->readingsFileNeedsBackup == (r.linesLeftOut > 0),
+    fuzz::check(s->readingsBackupPath.isEmpty() == (r.linesLeftOut == 0),
                 "a file with lines left out is kept aside");
     return 0;
 }

@@ -9,8 +9,16 @@ QString readingsFilePath(const QString& userId) {
     return platform::dataPath(userId + QStringLiteral(".txt"));
 }
 
-QString readingsBackupPath(const QString& userId) {
-    return platform::dataPath(userId + QStringLiteral(".txt.bak"));
+QString readingsBackupPath(const QString& userId, int number) {
+    const QString first = platform::dataPath(userId + QStringLiteral(".txt.bak"));
+    return number <= 1 ? first : first + QLatin1Char('.') + QString::number(number);
+}
+
+QString freeReadingsBackupPath(const QString& userId) {
+    int number = 1;
+    while (number < kMostReadingsBackups && platform::isPathTaken(readingsBackupPath(userId, number)))
+        ++number;
+    return readingsBackupPath(userId, number);
 }
 
 bool writePlaceholderReadingsFile(const QString& userId) {
@@ -151,13 +159,14 @@ QStringList readingsFileLines(const ReadingList& table) {
 namespace {
 
 // The loader left lines out of the table: keep the file as it was before the
-// rewrite drops them for good.
+// rewrite drops them for good, under the name the sign-in told the user and
+// never over an older copy.
 bool keepOldFileIfNeeded(Module1::State& s) {
-    if (!s.readingsFileNeedsBackup)
+    if (s.readingsBackupPath.isEmpty())
         return true;
-    if (!platform::copyFileAtomic(readingsFilePath(s.UserID), readingsBackupPath(s.UserID)))
+    if (!platform::copyFileNoReplace(readingsFilePath(s.UserID), s.readingsBackupPath))
         return false;
-    s.readingsFileNeedsBackup = false;
+    s.readingsBackupPath.clear();
     return true;
 }
 

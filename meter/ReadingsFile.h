@@ -14,8 +14,15 @@ inline const QString kPlaceholderLine =
 
 QString readingsFilePath(const QString& userId);
 
-// Where the file as it was is kept when the loader had to leave lines out.
-QString readingsBackupPath(const QString& userId);
+// Where the file as it was is kept when the loader had to leave lines out:
+// "<ID>.txt.bak" for the first copy, then "<ID>.txt.bak.2", "<ID>.txt.bak.3"
+// and on up to kMostReadingsBackups, since a copy once made is never replaced.
+constexpr int kMostReadingsBackups = 9999;
+QString readingsBackupPath(const QString& userId, int number = 1);
+
+// The first of those names that nothing stands at. When every one is taken,
+// the last: no copy can be made there, so the file is then not rewritten.
+QString freeReadingsBackupPath(const QString& userId);
 
 // Writes the file of a user without readings: the header and the placeholder
 // line, replacing any file of that name. False when it cannot be written.
@@ -34,6 +41,7 @@ QStringList readingsFileLines(const ReadingList& table);
 
 // Rewrites the user's readings file from the readings table, replacing the
 // old file atomically. When the loader left lines out, the file as it was is
-// first copied to "<ID>.txt.bak"; if that copy fails nothing is rewritten.
-// False when the file was not rewritten (the old one is then untouched).
+// first copied to s.readingsBackupPath, a name that must still be free; if
+// that copy fails nothing is rewritten. False when the file was not
+// rewritten (the old one is then untouched).
 bool CreateAfile(Module1::State& s);

@@ -1,6 +1,7 @@
 #include "meter/ReadingsLoader.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <array>
@@ -182,26 +183,27 @@ ReadingsLoadResult loadReadingsFile(const QString& path, Module1::State& s) {
     s.readings.ReadCount = count;
     if (count == 0)
         setPlaceholderRow(s.readings);
-    s.readingsFileNeedsBackup = result.linesLeftOut > 0;
+    s.readingsBackupPath = result.linesLeftOut > 0 ? freeReadingsBackupPath(s.UserID) : QString();
     s.readingsFileUnreadable = result.fileUnreadable;
     return result;
 }
 
-QString linesLeftOutMessage(const ReadingsLoadResult& result, const QString& userId) {
+QString linesLeftOutMessage(const ReadingsLoadResult& result, const QString& backupPath) {
+    const QString backupName = QFileInfo(backupPath).fileName();
     const int unreadable = result.linesLeftOut - result.readingsBeyondCapacity;
     QString message;
     if (unreadable > 0)
         message += QStringLiteral("%1 line(s) of the readings file could not be loaded and were "
                                   "left out !! ").arg(unreadable);
     if (result.readingsBeyondCapacity == 0)
-        return message + QStringLiteral("The file as it was will be kept as %1.txt.bak before it "
-                                        "is saved again.").arg(userId);
+        return message + QStringLiteral("The file as it was will be kept as %1 before it "
+                                        "is saved again.").arg(backupName);
     return message +
            QStringLiteral("The readings store keeps 10000 readings: the %1 older reading(s) of the "
                           "file were not loaded !! The file as it was, older readings included, "
-                          "will be kept as %2.txt.bak before it is saved again.")
+                          "will be kept as %2 before it is saved again.")
                .arg(result.readingsBeyondCapacity)
-               .arg(userId);
+               .arg(backupName);
 }
 
 QString unreadableFileMessage(const QString& path) {

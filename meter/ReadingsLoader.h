@@ -18,15 +18,17 @@ struct ReadingsLoadResult {
 // day, hour, minute or year is not a 16-bit whole number is left out, and so
 // is a first line that is not the header (it is taken as one); after
 // 10000 readings the remaining (older) lines are left out. When any line is
-// left out, s.readingsFileNeedsBackup is set so the file as it was is kept
-// before it is first rewritten. s.readingsFileUnreadable is set when
+// left out, s.readingsBackupPath is set to the first free backup name of
+// s.UserID so the file as it was is kept there before it is first
+// rewritten; it is cleared otherwise. s.readingsFileUnreadable is set when
 // something stands at the path that cannot be read as a file (a missing file
 // is no such thing) and cleared otherwise.
 ReadingsLoadResult loadReadingsFile(const QString& path, Module1::State& s);
 
 // The message telling the user how many lines could not be read and how
-// many older readings the store had no room for, and where the file is kept.
-QString linesLeftOutMessage(const ReadingsLoadResult& result, const QString& userId);
+// many older readings the store had no room for, and the name of the file
+// at `backupPath` the file as it was will be kept as.
+QString linesLeftOutMessage(const ReadingsLoadResult& result, const QString& backupPath);
 
 // The message telling the user that the readings file at `path` could not
 // be read and is left as it is.

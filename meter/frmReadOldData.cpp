@@ -52,5 +52,5 @@ void frmReadOldData::Form_Initialize() {
     if (result.fileUnreadable)
         platform::MsgBox(unreadableFileMessage(QuorDB.filePath()));
     if (result.linesLeftOut > 0)
-        platform::MsgBox(linesLeftOutMessage(result, s.UserID));
+        platform::MsgBox(linesLeftOutMessage(result, s.readingsBackupPath));
 }

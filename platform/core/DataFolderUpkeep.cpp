@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include "platform/core/DataFolder.h"
 #include "platform/core/TextFile.h"
@@ -19,10 +18,9 @@ QFileInfoList ownFiles(const QString& folder) {
 }  // namespace
 
 int removeLeftoverTemporaries(const QString& folder) {
-    static const QRegularExpression kTemporary(QStringLiteral("^.+\\.txt(\\.bak)?\\.[A-Za-z0-9]{6}$"));
     int removed = 0;
     for (const QFileInfo& f : ownFiles(folder))
-        if (kTemporary.match(f.fileName()).hasMatch() && QFile::remove(f.filePath()))
+        if (isRewriteTemporaryName(f.fileName()) && QFile::remove(f.filePath()))
             ++removed;
     return removed;
 }

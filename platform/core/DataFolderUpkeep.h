@@ -6,9 +6,10 @@
 
 namespace platform {
 
-// Removes the temporary files of whole-file rewrites that never finished:
-// "<name>.txt.XXXXXX" and "<name>.txt.bak.XXXXXX" (six letters or digits),
-// each a full copy of the file. Returns how many were removed.
+// Removes the temporary files of whole-file writes that never finished
+// (see isRewriteTemporaryName) and nothing else: a user's own copies beside
+// the program's files stay, whatever they are named. Returns how many were
+// removed.
 int removeLeftoverTemporaries(const QString& folder);
 
 // The folder becomes owner only (0700) and every file in it 0600. Links

@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRegularExpression>
+#include <cerrno>
 #include <fcntl.h>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -40,18 +42,103 @@ bool syncFolderOf(const QString& path) {
     return synced;
 }
 
+// Every temporary of the program is named ".<file>.ambrel-rewrite.XXXXXX":
+// hidden, and marked so that neither a user's own copy nor another program's
+// temporary can ever be taken for one.
+constexpr QLatin1String kTemporaryMarker(".ambrel-rewrite.");
+
+QByteArray temporaryTemplateBeside(const QString& target) {
+    const QFileInfo info(target);
+    return QFile::encodeName(info.absolutePath() + QLatin1String("/.") + info.fileName() +
+                             kTemporaryMarker + QLatin1String("XXXXXX"));
+}
+
+bool writeAll(int fd, const QByteArray& data) {
+    const char* next = data.constData();
+    qsizetype left = data.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, next, static_cast<size_t>(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        next += written;
+        left -= written;
+    }
+    return true;
+}
+
+// A new, empty, owner-only file beside the target, created exclusively under
+// a name nothing else uses. It is removed again unless it took a place.
+class Temporary {
+public:
+    explicit Temporary(const QString& target)
+        : path_(temporaryTemplateBeside(target)), fd_(::mkostemp(path_.data(), O_CLOEXEC)) {}
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
+    ~Temporary() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (created_ && !placed_)
+            ::unlink(path_.constData());
+    }
+
+    // Writes every byte, syncs them to disk and closes the file.
+    bool write(const QByteArray& data) {
+        if (fd_ < 0)
+            return false;
+        const bool written =
+            ::fchmod(fd_, S_IRUSR | S_IWUSR) == 0 && writeAll(fd_, data) && ::fsync(fd_) == 0;
+        const bool closed = ::close(fd_) == 0;
+        fd_ = -1;
+        return written && closed;
+    }
+
+    bool renameOver(const QString& target) {
+        placed_ = ::rename(path_.constData(), QFile::encodeName(target).constData()) == 0;
+        return placed_;
+    }
+
+    // Takes the target's name only while nothing stands there.
+    bool placeAtFreeName(const QString& target) {
+        const QByteArray to = QFile::encodeName(target);
+        placed_ = ::renameat2(AT_FDCWD, path_.constData(), AT_FDCWD, to.constData(),
+                              RENAME_NOREPLACE) == 0;
+        if (placed_ || (errno != EINVAL && errno != ENOSYS))
+            return placed_;
+        // A filesystem that knows no such rename: a hard link refuses a taken
+        // name too; the temporary's own name is then removed as it would be
+        // after a failure.
+        return ::link(path_.constData(), to.constData()) == 0;
+    }
+
+private:
+    QByteArray path_;
+    int fd_;
+    const bool created_ = fd_ >= 0;
+    bool placed_ = false;
+};
+
+// A rewrite through a symbolic link replaces the file it leads to, not the
+// link; a chain of links that never ends is replaced as it stands.
+QString linkedFile(const QString& path) {
+    constexpr int kMostLinks = 128;
+    QFileInfo info(path);
+    for (int i = 0; i < kMostLinks && info.isSymLink(); ++i)
+        info.setFile(info.symLinkTarget());
+    return info.isSymLink() ? path : info.filePath();
+}
+
 // Writes `data` as the whole new content of `path`, readable by its owner
 // only: a temporary file in the same folder, synced, then renamed over the
-// old file, and the folder synced.
+// old file, and the folder synced. A file its owner made read-only is left be.
 bool replaceWhole(const QString& path, const QByteArray& data) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    const QString target = linkedFile(path);
+    const QFileInfo existing(target);
+    if (existing.exists() && !existing.isWritable())
         return false;
-    if (!file.setPermissions(kOwnerOnlyFile) || file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit() && syncFolderOf(path);
+    Temporary temporary(target);
+    return temporary.write(data) && temporary.renameOver(target) && syncFolderOf(target);
 }
 
 }  // namespace
@@ -128,14 +215,23 @@ bool appendLine(const QString& path, const QString& line) {
     return ok && file.error() == QFileDevice::NoError;
 }
 
-bool copyFileAtomic(const QString& source, const QString& target) {
+bool copyFileNoReplace(const QString& source, const QString& target) {
     if (simulatedFailure())
         return false;
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
     const QByteArray data = in.readAll();
-    return in.error() == QFileDevice::NoError && replaceWhole(target, data);
+    if (in.error() != QFileDevice::NoError)
+        return false;
+    Temporary temporary(target);
+    return temporary.write(data) && temporary.placeAtFreeName(target) && syncFolderOf(target);
+}
+
+bool isRewriteTemporaryName(const QString& fileName) {
+    static const QRegularExpression kOurs(
+        QStringLiteral("^\\..+%1[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(QString(kTemporaryMarker))));
+    return kOurs.match(fileName).hasMatch();
 }
 
 bool isLatin1(const QString& text) {

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <functional>
@@ -290,11 +291,34 @@ TEST_F(MergeTest, DownloadAfterALossyLoadKeepsTheFileAsItWas) {
     EXPECT_EQ(glucoseColumn(), (std::vector<int>{103, 104}));
 }
 
+// A copy may hold readings that no other file has any more: each lossy load
+// keeps the file as it was under a name of its own, the one its sign-in
+// message gives, and every earlier copy stays byte for byte.
+TEST_F(MergeTest, EveryLossyLoadKeepsItsOwnCopyBesideTheEarlierOnes) {
+    const QStringList names{"anna.txt.bak", "anna.txt.bak.2", "anna.txt.bak.3"};
+    QList<QByteArray> copies;
+    for (const QString& name : names) {
+        copies << kReadingsHeader.toLatin1() + "\r\n" +
+                      "T0001,00103,12,03,08,00,C,05.7,2008,2008/12/03 - 08:00\r\n" +
+                      "T0002,unread " + name.toLatin1() + ",12,02,08,00,C,05.7,2008,x\r\n";
+        writeBytes(file(), copies.last());
+        const ReadingsLoadResult loaded = loadReadingsFile(file(), *s_);
+        EXPECT_TRUE(linesLeftOutMessage(loaded, s_->readingsBackupPath)
+                        .endsWith(" kept as " + name + " before it is saved again."))
+            << name.toStdString();
+        meterHolds({kD, kC});
+        EXPECT_EQ(SaveDownload(*s_), SaveOutcome::Saved);
+        for (int i = 0; i < copies.size(); ++i)
+            EXPECT_EQ(bytesOf(QFileInfo(file()).dir().filePath(names[i])), copies[i])
+                << names[i].toStdString();
+    }
+}
+
 TEST_F(MergeTest, BackupThatCannotBeMadeFailsTheSave) {
     store({kA});
     ASSERT_TRUE(CreateAfile(*s_));
     const QByteArray fileBefore = bytesOf(file());
-    s_->readingsFileNeedsBackup = true;
+    s_->readingsBackupPath = readingsBackupPath("anna");
     ASSERT_TRUE(QDir().mkpath(readingsBackupPath("anna")));
     meterHolds({kB});
     EXPECT_EQ(SaveDownload(*s_), SaveOutcome::WriteFailed);

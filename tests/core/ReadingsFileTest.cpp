@@ -130,23 +130,33 @@ TEST_F(ReadingsFileTest, FailedWriteLeavesTheOldFileWhole) {
 
 TEST_F(ReadingsFileTest, KeepsTheOldFileOnceBeforeTheFirstRewriteWhenAsked) {
     writeBytes(file(), "as loaded\r\n");
-    s_->readingsFileNeedsBackup = true;
+    s_->readingsBackupPath = readingsBackupPath("u1");
     s_->readings.ReadCount = 0;
     ASSERT_TRUE(CreateAfile(*s_));
     EXPECT_EQ(bytesOf(readingsBackupPath("u1")), "as loaded\r\n");
-    EXPECT_FALSE(s_->readingsFileNeedsBackup);
+    EXPECT_EQ(s_->readingsBackupPath, QString());
     ASSERT_TRUE(CreateAfile(*s_));  // a second rewrite keeps the first copy
     EXPECT_EQ(bytesOf(readingsBackupPath("u1")), "as loaded\r\n");
 }
 
+// Whatever took the copy's name since the sign-in, a folder or a file, is
+// never written over, and then neither is the readings file.
 TEST_F(ReadingsFileTest, NoRewriteWhenTheOldFileCannotBeKept) {
-    writeBytes(file(), "as loaded\r\n");
-    ASSERT_TRUE(QDir().mkpath(readingsBackupPath("u1")));  // a folder stands in the way
-    s_->readingsFileNeedsBackup = true;
-    s_->readings.ReadCount = 0;
-    EXPECT_FALSE(CreateAfile(*s_));
-    EXPECT_EQ(bytesOf(file()), "as loaded\r\n");
-    EXPECT_TRUE(s_->readingsFileNeedsBackup);
+    const QString backup = readingsBackupPath("u1", 2);
+    for (const bool folderInTheWay : {true, false}) {
+        writeBytes(file(), "as loaded\r\n");
+        if (folderInTheWay)
+            ASSERT_TRUE(QDir().mkpath(backup));
+        else
+            writeBytes(backup, "a copy made since\r\n");
+        s_->readingsBackupPath = backup;
+        s_->readings.ReadCount = 0;
+        EXPECT_FALSE(CreateAfile(*s_)) << folderInTheWay;
+        EXPECT_EQ(bytesOf(file()), "as loaded\r\n") << folderInTheWay;
+        EXPECT_EQ(bytesOf(backup), folderInTheWay ? "" : "a copy made since\r\n") << folderInTheWay;
+        EXPECT_EQ(s_->readingsBackupPath, backup) << folderInTheWay;
+        QDir(backup).removeRecursively();
+    }
 }
 
 TEST_F(ReadingsFileTest, PlaceholderFileIsHeaderAndPlaceholderLine) {

@@ -72,7 +72,7 @@ TEST_F(ReadingsLoaderTest, FileOrderNewestFirstGivesTableOldestFirst) {
     EXPECT_EQ(t.ReadMinute[3], 9);
     EXPECT_EQ(t.ReadYear[3], 2008);
     EXPECT_EQ(s_->batch.NewCount, 17);
-    EXPECT_FALSE(s_->readingsFileNeedsBackup);
+    EXPECT_EQ(s_->readingsBackupPath, QString());
 }
 
 TEST_F(ReadingsLoaderTest, PlaceholderLineLoadsAsTheAllZeroRow) {
@@ -87,7 +87,7 @@ TEST_F(ReadingsLoaderTest, MissingFileLoadsAsThePlaceholderRow) {
     s_->readingsFileUnreadable = true;  // as an earlier sign-in left it
     EXPECT_EQ(load().linesLeftOut, 0);
     expectPlaceholderRow();
-    EXPECT_FALSE(s_->readingsFileNeedsBackup);
+    EXPECT_EQ(s_->readingsBackupPath, QString());
     EXPECT_FALSE(s_->readingsFileUnreadable);
 }
 
@@ -110,7 +110,7 @@ TEST_F(ReadingsLoaderTest, LeavesOutLinesWithUnreadableNumbersAndAsksForABackup)
     ASSERT_EQ(s_->readings.ReadCount, 2);
     EXPECT_EQ(s_->readings.ReadGlucose[1], 107);
     EXPECT_EQ(s_->readings.ReadGlucose[2], 101);
-    EXPECT_TRUE(s_->readingsFileNeedsBackup);
+    EXPECT_EQ(s_->readingsBackupPath, readingsBackupPath("u1"));
 }
 
 // A file edited by hand or by another program may hold "12.0" for 12.
@@ -131,7 +131,7 @@ TEST_F(ReadingsLoaderTest, OnlyBadLinesLoadAsThePlaceholderRowAndAskForABackup) 
     writeFile(file(), {"garbage", "T0002,,,,,,,,,"});
     EXPECT_EQ(load().linesLeftOut, 2);
     expectPlaceholderRow();
-    EXPECT_TRUE(s_->readingsFileNeedsBackup);
+    EXPECT_EQ(s_->readingsBackupPath, readingsBackupPath("u1"));
 }
 
 // A file whose header line was lost: its first line is taken as the header,
@@ -142,7 +142,7 @@ TEST_F(ReadingsLoaderTest, FirstLineThatIsNotTheHeaderCountsAsLeftOut) {
     EXPECT_EQ(r.linesLeftOut, 1);
     ASSERT_EQ(s_->readings.ReadCount, 2);
     EXPECT_EQ(s_->readings.ReadGlucose[2], 102);
-    EXPECT_TRUE(s_->readingsFileNeedsBackup);
+    EXPECT_EQ(s_->readingsBackupPath, readingsBackupPath("u1"));
 }
 
 // Past the store's capacity the older readings are left out and counted as
@@ -171,7 +171,7 @@ TEST_F(ReadingsLoaderTest, LongFileLoadsTheNewestTenThousand) {
         ASSERT_EQ(s_->readings.ReadCount, storeHolds) << c.what;
         EXPECT_EQ(s_->readings.ReadGlucose[storeHolds], 1) << c.what;  // the file's first reading
         EXPECT_EQ(s_->readings.ReadGlucose[1], storeHolds) << c.what;  // its 10000th
-        EXPECT_TRUE(s_->readingsFileNeedsBackup) << c.what;
+        EXPECT_EQ(s_->readingsBackupPath, readingsBackupPath("u1")) << c.what;
     }
 }
 
@@ -198,25 +198,28 @@ TEST_F(ReadingsLoaderTest, WrittenFileLoadsBackToTheSameTable) {
 TEST(ReadingsLoaderMessage, TellsWhatWasLeftOutAndWhereTheFileIsKept) {
     const struct {
         int leftOut, beyondCapacity;
-        QString expected;
+        QString backup, expected;
     } cases[] = {
-        {12, 0,
+        {12, 0, "/data/anna.txt.bak",
          "12 line(s) of the readings file could not be loaded and were left out !! "
          "The file as it was will be kept as anna.txt.bak before it is saved again."},
-        {3, 3,
+        {1, 0, "/data/anna.txt.bak.2",
+         "1 line(s) of the readings file could not be loaded and were left out !! "
+         "The file as it was will be kept as anna.txt.bak.2 before it is saved again."},
+        {3, 3, "/data/anna.txt.bak",
          "The readings store keeps 10000 readings: the 3 older reading(s) of the file were not "
          "loaded !! The file as it was, older readings included, will be kept as anna.txt.bak "
          "before it is saved again."},
-        {5, 3,
+        {5, 3, "/data/anna.txt.bak.17",
          "2 line(s) of the readings file could not be loaded and were left out !! "
          "The readings store keeps 10000 readings: the 3 older reading(s) of the file were not "
-         "loaded !! The file as it was, older readings included, will be kept as anna.txt.bak "
+         "loaded !! The file as it was, older readings included, will be kept as anna.txt.bak.17 "
          "before it is saved again."},
     };
     for (const auto& c : cases) {
         ReadingsLoadResult result;
         result.linesLeftOut = c.leftOut;
         result.readingsBeyondCapacity = c.beyondCapacity;
-        EXPECT_EQ(linesLeftOutMessage(result, "anna"), c.expected);
+        EXPECT_EQ(linesLeftOutMessage(result, c.backup), c.expected);
     }
 }

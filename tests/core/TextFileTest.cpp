@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -45,7 +46,67 @@ TEST_F(TextFileTest, FailedRewriteLeavesTheOldFileWhole) {
     // A folder that does not exist cannot take the file either.
     setSimulateWriteFailure(false);
     EXPECT_FALSE(writeLinesAtomic(path("no/such/folder.txt"), {"x"}));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"c.txt"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"c.txt"});
+    // Nor can a folder that stands in the file's place: its temporary goes too.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
+    EXPECT_FALSE(writeLinesAtomic(path("folder.txt"), {"x"}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"c.txt"});
+}
+
+// A copy never takes the place of anything: the file, link or folder that
+// stands at its name stays as it was, and no temporary is left behind.
+TEST_F(TextFileTest, CopyNeverReplacesWhatStandsAtItsName) {
+    writeBytes(path("source.txt"), "new\r\n");
+    writeBytes(path("file.bak"), "older copy\r\n");
+    ASSERT_TRUE(QFile::link(path("nowhere.txt"), path("link.bak")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bak"));
+    for (const char* taken : {"file.bak", "link.bak", "folder.bak"})
+        EXPECT_FALSE(copyFileNoReplace(path("source.txt"), path(taken))) << taken;
+    EXPECT_EQ(bytesOf(path("file.bak")), QByteArray("older copy\r\n"));
+    EXPECT_TRUE(QFileInfo(path("link.bak")).isSymLink());
+    EXPECT_FALSE(QFile::exists(path("nowhere.txt")));
+    EXPECT_TRUE(QFileInfo(path("folder.bak")).isDir());
+    EXPECT_FALSE(copyFileNoReplace(path("missing.txt"), path("free.bak")));
+    const auto everything = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    EXPECT_EQ(QDir(dir.path()).entryList(everything).size(), 4);
+    ASSERT_TRUE(copyFileNoReplace(path("source.txt"), path("free.bak")));
+    EXPECT_EQ(bytesOf(path("free.bak")), QByteArray("new\r\n"));
+}
+
+TEST_F(TextFileTest, RewriteThroughALinkReplacesTheFileItLeadsTo) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere"));
+    writeBytes(path("elsewhere/real.txt"), "old\r\n");
+    ASSERT_TRUE(QFile::link(path("elsewhere/real.txt"), path("link.txt")));
+    ASSERT_TRUE(writeLinesAtomic(path("link.txt"), {"new"}));
+    EXPECT_TRUE(QFileInfo(path("link.txt")).isSymLink());
+    EXPECT_EQ(bytesOf(path("elsewhere/real.txt")), QByteArray("new\r\n"));
+}
+
+// Only what the program's own writes leave behind: a start deletes what this
+// takes for one.
+TEST(RewriteTemporaryNameTest, OnlyTheProgramsOwnTemporariesAreTakenForOnes) {
+    const struct {
+        const char* name;
+        bool ours;
+    } cases[] = {
+        {".anna.txt.ambrel-rewrite.Ab3dE9", true},
+        {".ZuRegister.txt.ambrel-rewrite.QQQQQQ", true},
+        {".anna.txt.bak.2.ambrel-rewrite.x1y2z3", true},
+        {"alice.txt.backup", false},
+        {"ZuRegister.txt.backup", false},
+        {"diary.txt.Backup", false},
+        {"alice.txt.old123", false},
+        {"alice.txt.2024v1", false},
+        {"alice.txt.bak.backup", false},
+        {"ZuRegister.txt.Ab3dE9", false},  // another program's way of naming them
+        {"anna.txt.ambrel-rewrite.Ab3dE9", false},  // not hidden
+        {".anna.txt.ambrel-rewrite.Ab3dE", false},
+        {".anna.txt.ambrel-rewrite.Ab3dE9x", false},
+        {".anna.txt.ambrel-rewrite.Ab-dE9", false},
+        {".ambrel-rewrite.Ab3dE9", false},  // no file it was for
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isRewriteTemporaryName(c.name), c.ours) << c.name;
 }
 
 TEST_F(TextFileTest, AppendStartsANewLineWhenTheFileLacksOne) {
@@ -66,7 +127,6 @@ TEST_F(TextFileTest, CharactersWithoutALatin1ByteFailTheWriteAndKeepTheOldFile) 
     ASSERT_TRUE(writeLinesAtomic(p, {"old"}));
     EXPECT_FALSE(writeLinesAtomic(p, {"fine", QString::fromUtf8("euro\u20ac")}));
     EXPECT_FALSE(appendLine(p, QString::fromUtf8("\u540d\u524d")));
-    EXPECT_FALSE(copyFileAtomic(path("missing.txt"), p));
     EXPECT_EQ(bytesOf(p), QByteArray("old\r\n"));
 }
 
@@ -74,7 +134,7 @@ TEST_F(TextFileTest, EveryWriterLeavesTheFileReadableByItsOwnerOnly) {
     writeBytes(path("open.txt"), "x\r\n");
     ASSERT_EQ(chmod(QFile::encodeName(path("open.txt")).constData(), 0644), 0);
     ASSERT_TRUE(writeLinesAtomic(path("new.txt"), {"a"}));
-    ASSERT_TRUE(copyFileAtomic(path("new.txt"), path("copy.txt")));
+    ASSERT_TRUE(copyFileNoReplace(path("new.txt"), path("copy.txt")));
     ASSERT_TRUE(writeLinesAtomic(path("open.txt"), {"b"}));  // an old file's looser mode is not kept
     for (const char* name : {"new.txt", "copy.txt", "open.txt"})
         EXPECT_EQ(unixMode(path(name)), 0600) << name;

@@ -52,14 +52,17 @@ TEST_F(ReadOldDataTest, LoadsOncePerObject) {
     form.Unload();
 }
 
+// An older copy stays where it is: the message names the one still to come.
 TEST_F(ReadOldDataTest, TellsTheUserOnceAboutLinesLeftOut) {
+    writeReadings(dataFile("anna.txt.bak"), {kOldest});
     writeReadings(dataFile("anna.txt"), {kNewest, "T0002,,03,04,07,09,C,05.3,2008,x", "broken"});
     frmReadOldData form;
     form.Show();
     const auto shown = messages();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown.first().text.contains("2 line(s)"));
+    EXPECT_TRUE(shown.first().text.contains("kept as anna.txt.bak.2 before"));
     EXPECT_EQ(Module1::state().readings.ReadCount, 1);
-    EXPECT_TRUE(Module1::state().readingsFileNeedsBackup);
+    EXPECT_EQ(Module1::state().readingsBackupPath, dataFile("anna.txt.bak.2"));
     form.Unload();
 }

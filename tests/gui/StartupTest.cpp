@@ -79,7 +79,7 @@ protected:
 
 TEST_F(StartupTest, SplashFillsDuringTheWaitThenSignInAppears) {
     // What a program killed in the middle of a rewrite left behind.
-    const QString leftover = dataFile("ZuRegister.txt.Xy12Zq");
+    const QString leftover = dataFile(".ZuRegister.txt.ambrel-rewrite.Xy12Zq");
     writeBytes(leftover, "ID,Passwd\r\n");
     QList<Sample> samples;
     QElapsedTimer elapsed;
@@ -141,8 +141,9 @@ TEST_F(StartupTest, SplashFillsDuringTheWaitThenSignInAppears) {
 TEST_F(StartupTest, SecondProgramOnTheFolderSaysSoAndEndsChangingNothing) {
     const QString folder = platform::dataFolder();
     const platform::FolderLock firstProgram(folder);
-    writeBytes(dataFile("ZuRegister.txt.Xy12Zq"), "being written");  // the first program's rewrite
-    const QStringList before = QDir(folder).entryList(QDir::Files);
+    // the first program's rewrite
+    writeBytes(dataFile(".ZuRegister.txt.ambrel-rewrite.Xy12Zq"), "being written");
+    const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
 
     Main();
 
@@ -152,7 +153,7 @@ TEST_F(StartupTest, SecondProgramOnTheFolderSaysSoAndEndsChangingNothing) {
                             "program can use the data folder [" + folder + "] at a time.");
     EXPECT_EQ(endProgramCalls_, 1);
     EXPECT_FALSE(frmSplash::instance().isLoaded() || frmLogin::instance().isLoaded());
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
 }
 
 // Every window carries the product picture, the one the about box shows, as
