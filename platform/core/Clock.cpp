@@ -1,5 +1,7 @@
 #include "platform/core/Clock.h"
 
+#include <chrono>
+
 namespace platform {
 
 namespace {
@@ -16,6 +18,11 @@ QDateTime now() {
 
 void setClock(std::function<QDateTime()> clock) {
     clockFunction() = std::move(clock);
+}
+
+qint64 steadyMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace platform

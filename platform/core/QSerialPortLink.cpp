@@ -1,7 +1,6 @@
 #include "platform/core/QSerialPortLink.h"
 
-#include <chrono>
-
+#include "platform/core/Clock.h"
 #include "platform/core/SerialDevicePath.h"
 
 namespace platform {
@@ -16,11 +15,6 @@ constexpr int kWriteTimeoutMs = 200;
 QSerialPortLink::QSerialPortLink() {
     QObject::connect(&port_, &QSerialPort::readyRead, &port_,
                      [this] { lastArrivalMs_ = clockMs(); });
-}
-
-qint64 QSerialPortLink::clockMs() const {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 bool QSerialPortLink::setCommPort(int port) {

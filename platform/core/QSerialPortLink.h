@@ -2,6 +2,7 @@
 // The serial link to the meter over QSerialPort.
 #include <QSerialPort>
 
+#include "platform/core/Clock.h"
 #include "platform/core/SerialLink.h"
 
 namespace platform {
@@ -19,7 +20,7 @@ public:
     bool input(QByteArray& bytes) override;
     bool discardInput() override;
     bool output(const QByteArray& bytes) override;
-    qint64 clockMs() const override;
+    qint64 clockMs() const override { return steadyMs(); }
     qint64 lastArrivalMs() const override { return lastArrivalMs_; }
 
 private:

@@ -229,8 +229,8 @@ bool copyFileNoReplace(const QString& source, const QString& target) {
 }
 
 bool isRewriteTemporaryName(const QString& fileName) {
-    static const QRegularExpression kOurs(
-        QStringLiteral("^\\..+%1[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(QString(kTemporaryMarker))));
+    static const QRegularExpression kOurs(QStringLiteral("^\\..+%1[A-Za-z0-9]{6}$")
+                                              .arg(QRegularExpression::escape(kTemporaryMarker)));
     return kOurs.match(fileName).hasMatch();
 }
 

@@ -6,7 +6,6 @@
 // reached the meter and when.
 #include <QByteArray>
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <map>
 #include <optional>
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "meter/Protocol.h"
+#include "platform/core/Clock.h"
 #include "platform/core/SerialLink.h"
 
 struct MeterReading {
@@ -182,7 +182,7 @@ public:
     }
     bool output(const QByteArray& bytes) override {
         const bool ok = open_ && !failWrite(bytes);
-        writes.push_back({bytes, open_, ok, simulatedMs ? *simulatedMs : 0});
+        writes.push_back({bytes, open_, ok, now()});
         if (ok)
             queueReply(bytes);
         return ok;
@@ -190,12 +190,7 @@ public:
 
     // Without a simulated clock, replies come at once and the line is timed
     // by the real one.
-    qint64 clockMs() const override {
-        using namespace std::chrono;
-        return simulatedMs ? *simulatedMs
-                           : duration_cast<milliseconds>(steady_clock::now().time_since_epoch())
-                                 .count();
-    }
+    qint64 clockMs() const override { return simulatedMs ? *simulatedMs : platform::steadyMs(); }
     qint64 lastArrivalMs() const override { return lastArrivalMs_; }
 
     int countWrites(const QByteArray& bytes) const {
